@@ -1,0 +1,132 @@
+#include "sim/slider_mapping.h"
+#include "sim/sim.h"
+
+namespace vornick {
+
+namespace {
+
+// Steps between looks at the clock and the mouse button in the back-to-back loop: the button
+// can only change once control is back in the event loop, and the clock costs more than a step.
+constexpr int kMaxLoopBatch = 64;
+
+}  // namespace
+
+void Sim::rearm(double first_delay, double interval) {
+    io.timer->remove();
+    io.timer->install(first_delay, interval);
+}
+
+void Sim::decide_limited_FPS_halted() {
+    pace.limited_FPS = (pace.limit_to_60FPS != 0 && pace.delay < kCapInterval) ? 1 : 0;
+}
+
+void Sim::doIdle() {
+    if (run.stop != pace.prev_stop) {
+        if (run.stop == 1) {
+            rearm(0, kHaltedInterval);
+        } else {
+            rearm(pace.delay, pace.delay);
+        }
+        pace.prev_stop = run.stop;
+    }
+    if (pace.prnFPS) calcFPS();
+    if (run.stop == 0 && pace.speed == kMaxSpeedMode) max_speed_loop();
+    if (run.stop == 0 && pace.speed != kMaxSpeedMode) HandleDraw();
+}
+
+// Steps back to back until the run halts or the button is pressed. Every slice hands control
+// back to the event loop so that the window repaints and menus, keys and Quit still work, then
+// resumes at once.
+void Sim::max_speed_loop() {
+    const uint64_t start = io.clock->now_ns();
+    for (;;) {
+        if (run.stop != 0 || pace.speed != kMaxSpeedMode || pace.gDone != 0) return;
+        if (io.mouse->is_down()) return;
+        for (int k = 0; k < kMaxLoopBatch; ++k) {
+            HandleDraw();
+            if (pace.prnFPS && run.iters % 400 == 0) calcFPS();
+            if (run.stop != 0) return;
+        }
+        if (io.clock->now_ns() - start >= kMaxLoopSliceNs) {
+            io.timer->fire_again_soon();
+            return;
+        }
+    }
+}
+
+void Sim::HandleSpeedChoice(int16_t item) {
+    // Only the menu's own items act; a mode outside 1..6 would leave the program in none.
+    if (item < kSlowMode || item > kCapItem || item == 8) return;
+    const int16_t old = pace.speed;
+    if (item != old) {
+        switch (item) {
+            case kSlowMode: pace.delay = prefs.Slow; break;
+            case kFastMode: pace.delay = prefs.Fast; break;
+            case kTurboMode: pace.delay = prefs.Turbo; break;
+            case kMaxSpeedMode: pace.delay = kMaxSpeedInterval; break;
+            case kVariableMode: pace.delay = prefs.Variable; break;
+            default: break;
+        }
+        if (old == kSingleStepMode && item != kCapItem) leave_single_step();
+
+        if (item == kCapItem) {
+            pace.limit_to_60FPS = pace.limit_to_60FPS == 0 ? 1 : 0;
+            io.menus->set_checked(kSpeedMenu, kCapItem, pace.limit_to_60FPS != 0);
+        } else if (item == kSliderItem) {
+            HandleSliderDialog();
+        } else if (item == kSingleStepMode) {
+            run.prev_step_stop = run.stop;
+        }
+
+        // A halted run makes no step that would decide the cap.
+        if (run.stop == 1) decide_limited_FPS_halted();
+        if (item == kSliderItem || item == kCapItem) return;
+
+        if (run.stop == 0) rearm(0, pace.delay);
+        pace.speed = item;
+        // At maximum speed and under the cap the board was not drawn step by step.
+        if ((old == kMaxSpeedMode || pace.limited_FPS == 1) && run.stop == 0) full_refresh();
+        io.menus->set_checked(kSpeedMenu, item, true);
+        io.menus->set_checked(kSpeedMenu, old, false);
+    }
+    if (item == kSingleStepMode) single_step();
+}
+
+void Sim::HandleSliderDialog() {
+    char text[32];
+    format_interval(text, sizeof text, prefs.Variable);
+    if (!io.slider->open(prefs.sliderVal, text)) return;
+    pace.delay = prefs.Variable;
+    if (pace.speed != kVariableMode) {
+        io.menus->set_checked(kSpeedMenu, kVariableMode, true);
+        io.menus->set_checked(kSpeedMenu, pace.speed, false);
+        pace.speed = kVariableMode;
+        if (run.stop == 0) rearm(0, pace.delay);
+    }
+}
+
+void Sim::sliderActionFunction(int32_t value) {
+    prefs.sliderVal = static_cast<int16_t>(value);
+    pace.delay = slider_delay(value);
+    if (run.stop == 0) rearm(pace.delay * 0.5, pace.delay);
+    if (run.stop == 1) decide_limited_FPS_halted();
+    char text[32];
+    format_interval(text, sizeof text, pace.delay);
+    io.slider->set_text(text);
+    prefs.Variable = pace.delay;
+    if (pace.speed != kVariableMode) {
+        io.menus->set_checked(kSpeedMenu, kVariableMode, true);
+        io.menus->set_checked(kSpeedMenu, pace.speed, false);
+        if (pace.speed == kSingleStepMode) leave_single_step();
+        pace.speed = kVariableMode;
+    }
+}
+
+void Sim::HandleOutputChoice(int16_t item) {
+    if (item != 1) return;
+    pace.prnFPS = !pace.prnFPS;
+    io.menus->set_checked(kOutputMenu, 1, pace.prnFPS);
+    if (!pace.prnFPS) io.panel->clr_FPS_text();
+}
+
+}  // namespace vornick

@@ -1,0 +1,136 @@
+// The simulation core: one run's model, its run state, the pacing of its steps, and the
+// commands that change them. Single-threaded and allocation-free; everything it shows or
+// schedules goes out through Ports.
+#pragma once
+
+#include <cstdint>
+
+#include "sim/generator.h"
+#include "sim/ports.h"
+#include "sim/settings.h"
+#include "sim/world.h"
+
+namespace vornick {
+
+// Speed menu items; 1..6 are the modes that `speed` can hold.
+enum SpeedItem : int16_t {
+    kSlowMode = 1,
+    kFastMode = 2,
+    kTurboMode = 3,
+    kMaxSpeedMode = 4,
+    kSingleStepMode = 5,
+    kVariableMode = 6,
+    kSliderItem = 7,
+    kCapItem = 9,
+};
+
+enum FileItem : int16_t {
+    kNewRunItem = 1,
+    kStopItem = 2,
+    kContinueItem = 3,
+    kRestartItem = 4,
+    kSaveSeedItem = 5,
+    kRunSavedItem = 6,
+};
+
+inline constexpr double kCapInterval = 0.016667;    // the 60 fps cap applies below this delay
+inline constexpr double kEveryStepCount = 0.001;    // above this delay the count shows each step
+inline constexpr double kHaltedInterval = 0.1;      // the timer's pace while a run is halted
+inline constexpr double kMaxSpeedInterval = 0.1;    // the timer's pace in the maximum-speed mode
+inline constexpr uint64_t kMaxLoopSliceNs = 16'000'000;  // back-to-back steps between yields
+
+// Run states: Running (0,0,0), Halted (1,1,0), Ended (1,0,1) as (stop, cont_enabled, end_sim).
+struct RunState {
+    int32_t stop = 0;
+    int32_t cont_enabled = 0;
+    int32_t end_sim = 0;
+    int32_t prev_step_stop = 0;
+    uint32_t lastSeed = 0;  // the generator state at which the current run started
+    int32_t iters = 0;
+};
+
+struct Pacing {
+    int16_t speed = kSlowMode;
+    double delay = 2.0;
+    int32_t prev_stop = 0;  // `stop` when the timer was last re-armed by doIdle
+    int32_t limit_to_60FPS = 0;
+    int32_t limited_FPS = 0;
+    bool prnFPS = false;
+    int32_t gDone = 0;
+};
+
+// The selected organism and the cell at which its frame was last drawn.
+struct Selection {
+    int32_t selectOrgIndex = -1;
+    int32_t prinfo = 0;
+    int32_t selcx = 0;
+    int32_t selcy = 0;
+};
+
+struct RateMeter {
+    uint64_t sLastFlush = 0;
+    int32_t last_iters = 0;
+};
+
+struct FrameGate {
+    uint64_t sLastFlush = 0;
+    int32_t wait_redraw = 0;
+};
+
+class Sim {
+public:
+    explicit Sim(Ports ports = Ports::none()) : io(ports) {}
+
+    // Model and settings.
+    World model{};
+    Generator rng;
+    Settings prefs;
+    RunState run;
+    Pacing pace;
+    Selection sel;
+    RateMeter meter;
+    FrameGate gate;
+    Ports io;
+
+    // One step (step.cpp).
+    void HandleDraw();
+
+    // Run control (run_control.cpp).
+    void new_sim();
+    void HandleFileChoice(int16_t item);
+    void stop_command();
+    void continue_command();
+    void leave_single_step();
+    void single_step();  // one step in the single-step mode, when the run has not ended
+
+    // Pacing and speed modes (pacing.cpp).
+    void doIdle();
+    void HandleSpeedChoice(int16_t item);
+    void HandleSliderDialog();
+    void sliderActionFunction(int32_t value);
+
+    // Display pacing (rate_meter.cpp).
+    void calcFPS();
+    bool timed_out_60FPS();
+    RateUnit rate_unit() const;
+
+    // Board, step count and selection repainted in full.
+    void full_refresh();
+    // The step count as the panel shows it: in hundreds while capped below a millisecond.
+    int32_t shown_iters() const;
+
+    // Output menu item 1: the rate meter on or off.
+    void HandleOutputChoice(int16_t item);
+
+private:
+    void set_running();
+    void set_halted();
+    void set_ended();
+    void rearm(double first_delay, double interval);
+    void decide_limited_FPS_halted();
+    void redraw_and_count();
+    void max_speed_loop();
+    void move_step_drawn();
+};
+
+}  // namespace vornick

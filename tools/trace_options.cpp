@@ -1,0 +1,89 @@
+#include "tools/trace_options.h"
+
+#include <charconv>
+
+namespace vornick {
+
+const char* const kTraceUsage =
+    "usage: vornick-trace [--seed N] [--orgs N] [--random-count] [--steps K] [--max-iters M] "
+    "[--stop-at K]\n"
+    "  --seed N        starting seed, decimal or 0x-hex, 0..4294967295 (default 1)\n"
+    "  --orgs N        number of organisms, 0..784 (default 4)\n"
+    "  --random-count  draw the number of organisms from 1..N\n"
+    "  --steps K       steps to make, 0..2^63-1; stops early when the run halts or ends "
+    "(default 0)\n"
+    "  --max-iters M   steps at which a run ends, 0..2147483647 (default 10000000)\n"
+    "  --stop-at K     halt the run when it reaches step K, 0..2147483647\n";
+
+namespace {
+
+// Whole text, digits only (no sign, no spaces), within [0, max].
+bool parse_number(const std::string& text, uint64_t max, bool allow_hex, uint64_t& out) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    int base = 10;
+    if (allow_hex && text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        first += 2;
+        base = 16;
+    }
+    if (first == last || *first == '+' || *first == '-') return false;
+    uint64_t value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value, base);
+    if (ec != std::errc() || end != last || value > max) return false;
+    out = value;
+    return true;
+}
+
+}  // namespace
+
+std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& args,
+                                                std::string& error) {
+    TraceOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+            continue;
+        }
+        if (a == "--random-count") {
+            o.random_count = true;
+            continue;
+        }
+        struct Numeric {
+            const char* name;
+            uint64_t max;
+            bool hex;
+        };
+        static const Numeric kNumeric[] = {
+            {"--seed", 0xFFFFFFFFull, true},       {"--orgs", 784, false},
+            {"--steps", INT64_MAX, false},         {"--max-iters", INT32_MAX, false},
+            {"--stop-at", INT32_MAX, false},
+        };
+        const Numeric* opt = nullptr;
+        for (const Numeric& n : kNumeric)
+            if (a == n.name) opt = &n;
+        if (!opt) {
+            error = "unknown option '" + a + "'";
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            error = "option " + a + " needs a value";
+            return std::nullopt;
+        }
+        uint64_t v = 0;
+        const std::string& text = args[++i];
+        if (!parse_number(text, opt->max, opt->hex, v)) {
+            error = "bad value '" + text + "' for " + a + " (0.." + std::to_string(opt->max) + ")";
+            return std::nullopt;
+        }
+        const std::string name = opt->name;
+        if (name == "--seed") o.seed = static_cast<uint32_t>(v);
+        if (name == "--orgs") o.orgs = static_cast<int32_t>(v);
+        if (name == "--steps") o.steps = static_cast<int64_t>(v);
+        if (name == "--max-iters") o.max_iters = static_cast<int32_t>(v);
+        if (name == "--stop-at") o.stop_at = static_cast<int32_t>(v);
+    }
+    return o;
+}
+
+}  // namespace vornick

@@ -1,0 +1,27 @@
+// Command line of vornick-trace: strict parsing, so a typo is reported rather than run.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vornick {
+
+struct TraceOptions {
+    uint32_t seed = 1;
+    int32_t orgs = 4;
+    bool random_count = false;
+    int64_t steps = 0;
+    int32_t max_iters = 10000000;
+    std::optional<int32_t> stop_at;
+    bool help = false;
+};
+
+// Returns the options, or nullopt with a one-line reason in `error`.
+std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& args,
+                                                std::string& error);
+
+extern const char* const kTraceUsage;
+
+}  // namespace vornick
