@@ -13,11 +13,20 @@ void HandleMenuChoice(uint32_t menuChoice, Sim& sim, AboutWindow& about) {
     const auto id = static_cast<int16_t>(static_cast<int32_t>(menuChoice) >> 16);
     const auto item = static_cast<int16_t>(menuChoice & 0xFFFF);
     switch (id) {
-        case kAppleMenu: HandleAppleChoice(item, sim, about); break;
-        case kFileMenu: sim.HandleFileChoice(item); break;
-        case kSpeedMenu: sim.HandleSpeedChoice(item); break;
-        case kOutputMenu: sim.HandleOutputChoice(item); break;
-        default: break;
+        case kAppleMenu:
+            HandleAppleChoice(item, sim, about);
+            break;
+        case kFileMenu:
+            sim.HandleFileChoice(item);
+            break;
+        case kSpeedMenu:
+            sim.HandleSpeedChoice(item);
+            break;
+        case kOutputMenu:
+            sim.HandleOutputChoice(item);
+            break;
+        default:
+            break;
     }
 }
 

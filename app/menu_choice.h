@@ -13,7 +13,7 @@ constexpr uint32_t menu_choice(int16_t menu, int16_t item) {
 }
 
 class AboutWindow {
-public:
+  public:
     virtual ~AboutWindow() = default;
     // Shows the window, making it on first use; false when it can't be made.
     virtual bool open() = 0;

@@ -30,10 +30,15 @@ PressAction press_action(const Sim& sim, int32_t h, int32_t v) {
 
 void HandleInContent(Sim& sim, int32_t h, int32_t v) {
     switch (press_action(sim, h, v)) {
-        case PressAction::kStop: sim.stop_command(); break;
-        case PressAction::kContinue: sim.continue_command(); break;
+        case PressAction::kStop:
+            sim.stop_command();
+            break;
+        case PressAction::kContinue:
+            sim.continue_command();
+            break;
         case PressAction::kOrganism:
-        case PressAction::kNone: break;
+        case PressAction::kNone:
+            break;
     }
     sim.io.board->present();
 }

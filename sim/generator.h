@@ -11,7 +11,7 @@ inline constexpr uint32_t kLcgMul = 1103515245u;
 inline constexpr uint32_t kLcgAdd = 12345u;
 
 class Generator {
-public:
+  public:
     uint32_t seed = 1;
 
     // Advances the state and yields bits 16..30 of the new state, 0..32767.

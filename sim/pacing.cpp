@@ -1,5 +1,5 @@
-#include "sim/slider_mapping.h"
 #include "sim/sim.h"
+#include "sim/slider_mapping.h"
 
 namespace vornick {
 
@@ -60,12 +60,23 @@ void Sim::HandleSpeedChoice(int16_t item) {
     const int16_t old = pace.speed;
     if (item != old) {
         switch (item) {
-            case kSlowMode: pace.delay = prefs.Slow; break;
-            case kFastMode: pace.delay = prefs.Fast; break;
-            case kTurboMode: pace.delay = prefs.Turbo; break;
-            case kMaxSpeedMode: pace.delay = kMaxSpeedInterval; break;
-            case kVariableMode: pace.delay = prefs.Variable; break;
-            default: break;
+            case kSlowMode:
+                pace.delay = prefs.Slow;
+                break;
+            case kFastMode:
+                pace.delay = prefs.Fast;
+                break;
+            case kTurboMode:
+                pace.delay = prefs.Turbo;
+                break;
+            case kMaxSpeedMode:
+                pace.delay = kMaxSpeedInterval;
+                break;
+            case kVariableMode:
+                pace.delay = prefs.Variable;
+                break;
+            default:
+                break;
         }
         if (old == kSingleStepMode && item != kCapItem) leave_single_step();
 

@@ -12,25 +12,25 @@ namespace vornick {
 // Drawing points of a step and of the run commands. Every operation except the frame and cell
 // operations makes its change visible ("presents") itself.
 class BoardView {
-public:
+  public:
     virtual ~BoardView() = default;
-    virtual void redraw_scr(const World&) {}                        // whole board, presents
+    virtual void redraw_scr(const World&) {}  // whole board, presents
     virtual void erase_cell(int32_t /*x*/, int32_t /*y*/, int32_t /*code*/) {}  // before a move
-    virtual void draw_org(const Org&) {}                            // after all moves
-    virtual void draw_frame(int32_t /*x*/, int32_t /*y*/) {}        // selection frame, black
-    virtual void erase_frame(int32_t /*x*/, int32_t /*y*/) {}       // frame in the board green
+    virtual void draw_org(const Org&) {}                                        // after all moves
+    virtual void draw_frame(int32_t /*x*/, int32_t /*y*/) {}   // selection frame, black
+    virtual void erase_frame(int32_t /*x*/, int32_t /*y*/) {}  // frame in the board green
     virtual void present() {}
 };
 
 enum class RateUnit { kFramesPerSecond, kStepsPerSecond };
 
 class PanelView {
-public:
+  public:
     virtual ~PanelView() = default;
-    virtual void outext(int32_t /*shown_iters*/) {}         // "iter = %d"
-    virtual void outext2(int32_t /*x*/, int32_t /*y*/) {}   // selected organism's cell
+    virtual void outext(int32_t /*shown_iters*/) {}        // "iter = %d"
+    virtual void outext2(int32_t /*x*/, int32_t /*y*/) {}  // selected organism's cell
     virtual void clr_selorg_text() {}
-    virtual void outext4(double /*rate*/, RateUnit) {}      // rate meter
+    virtual void outext4(double /*rate*/, RateUnit) {}  // rate meter
     virtual void clr_FPS_text() {}
 };
 
@@ -38,7 +38,7 @@ public:
 enum MenuId : int16_t { kAppleMenu = 128, kFileMenu = 129, kSpeedMenu = 130, kOutputMenu = 131 };
 
 class MenuStates {
-public:
+  public:
     virtual ~MenuStates() = default;
     virtual void set_enabled(MenuId, int16_t /*item*/, bool) {}
     virtual void set_checked(MenuId, int16_t /*item*/, bool) {}
@@ -46,7 +46,7 @@ public:
 
 // The one repeating step timer. Intervals are in seconds and may be far below a millisecond.
 class StepTimer {
-public:
+  public:
     virtual ~StepTimer() = default;
     virtual void remove() {}
     virtual void install(double /*first_delay*/, double /*interval*/) {}
@@ -56,7 +56,7 @@ public:
 };
 
 class SliderWindow {
-public:
+  public:
     virtual ~SliderWindow() = default;
     // Shows the window (made on first use with the given position); false when it can't be made.
     virtual bool open(int16_t /*value*/, const char* /*text*/) { return false; }
@@ -64,20 +64,20 @@ public:
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
-    virtual uint64_t now_ns() { return 0; }        // monotonic
-    virtual int64_t wall_seconds() { return 0; }   // calendar time
+    virtual uint64_t now_ns() { return 0; }       // monotonic
+    virtual int64_t wall_seconds() { return 0; }  // calendar time
 };
 
 class MouseButton {
-public:
+  public:
     virtual ~MouseButton() = default;
     virtual bool is_down() { return false; }
 };
 
 class SeedStore {
-public:
+  public:
     virtual ~SeedStore() = default;
     virtual void write_saved_seed(uint32_t) {}  // the one key, made persistent at once
 };

@@ -4,7 +4,9 @@ namespace vornick {
 
 namespace {
 
-double seconds_since(uint64_t now, uint64_t then) { return static_cast<double>(now - then) * 1e-9; }
+double seconds_since(uint64_t now, uint64_t then) {
+    return static_cast<double>(now - then) * 1e-9;
+}
 
 }  // namespace
 
@@ -18,8 +20,8 @@ void Sim::calcFPS() {
 }
 
 RateUnit Sim::rate_unit() const {
-    const bool undrawn = pace.speed == kMaxSpeedMode ||
-                         (pace.limited_FPS == 1 && pace.speed != kSingleStepMode);
+    const bool undrawn =
+        pace.speed == kMaxSpeedMode || (pace.limited_FPS == 1 && pace.speed != kSingleStepMode);
     return undrawn ? RateUnit::kStepsPerSecond : RateUnit::kFramesPerSecond;
 }
 

@@ -33,10 +33,10 @@ enum FileItem : int16_t {
     kRunSavedItem = 6,
 };
 
-inline constexpr double kCapInterval = 0.016667;    // the 60 fps cap applies below this delay
-inline constexpr double kEveryStepCount = 0.001;    // above this delay the count shows each step
-inline constexpr double kHaltedInterval = 0.1;      // the timer's pace while a run is halted
-inline constexpr double kMaxSpeedInterval = 0.1;    // the timer's pace in the maximum-speed mode
+inline constexpr double kCapInterval = 0.016667;  // the 60 fps cap applies below this delay
+inline constexpr double kEveryStepCount = 0.001;  // above this delay the count shows each step
+inline constexpr double kHaltedInterval = 0.1;    // the timer's pace while a run is halted
+inline constexpr double kMaxSpeedInterval = 0.1;  // the timer's pace in the maximum-speed mode
 inline constexpr uint64_t kMaxLoopSliceNs = 16'000'000;  // back-to-back steps between yields
 
 // Run states: Running (0,0,0), Halted (1,1,0), Ended (1,0,1) as (stop, cont_enabled, end_sim).
@@ -78,7 +78,7 @@ struct FrameGate {
 };
 
 class Sim {
-public:
+  public:
     explicit Sim(Ports ports = Ports::none()) : io(ports) {}
 
     // Model and settings.
@@ -122,7 +122,7 @@ public:
     // Output menu item 1: the rate meter on or off.
     void HandleOutputChoice(int16_t item);
 
-private:
+  private:
     void set_running();
     void set_halted();
     void set_ended();

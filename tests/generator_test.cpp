@@ -7,8 +7,8 @@ namespace {
 
 TEST(Generator, FirstDrawsFromSeedOne) {
     Generator g;
-    const int32_t expected[] = {16838, 5758,  10113, 17515, 31051, 5627,
-                                23010, 7419,  16212, 4086,  2749,  12767};
+    const int32_t expected[] = {16838, 5758, 10113, 17515, 31051, 5627,
+                                23010, 7419, 16212, 4086,  2749,  12767};
     for (int32_t e : expected) EXPECT_EQ(g.draw(), e);
 }
 

@@ -37,8 +37,8 @@ TEST(SpeedMenu, ChoosingAModeWhileRunningRearmsAtOnce) {
         int16_t item;
         double delay;
     };
-    const Case cases[] = {{kFastMode, 1.0}, {kTurboMode, 0.000001}, {kMaxSpeedMode, 0.1},
-                          {kVariableMode, 0.25}};
+    const Case cases[] = {
+        {kFastMode, 1.0}, {kTurboMode, 0.000001}, {kMaxSpeedMode, 0.1}, {kVariableMode, 0.25}};
     for (const Case& c : cases) {
         Rig r;
         r.sim.prefs.Variable = 0.25;
@@ -105,8 +105,9 @@ TEST(Slider, MappingAndText) {
         double delay;
         const char* text;
     };
-    const Case cases[] = {{0, 4.0, "4"},        {180, 1.039, "1"},        {400, 0.2, "0.2"},
-                          {800, 0.01, "0.01"},  {1200, 0.0005, "0.0005"}, {2000, 1.25e-6, "1.3e-06"}};
+    const Case cases[] = {
+        {0, 4.0, "4"},       {180, 1.039, "1"},        {400, 0.2, "0.2"},
+        {800, 0.01, "0.01"}, {1200, 0.0005, "0.0005"}, {2000, 1.25e-6, "1.3e-06"}};
     for (const Case& c : cases) {
         const double d = slider_delay(c.v);
         EXPECT_NEAR(d, c.delay, c.delay * 1e-3) << c.v;
@@ -160,7 +161,7 @@ TEST(Slider, MovingInSingleStepModeLeavesIt) {
     r.timer.installs.clear();
     r.sim.sliderActionFunction(800);
     EXPECT_EQ(r.sim.pace.speed, kVariableMode);
-    EXPECT_EQ(r.sim.run.stop, 0);  // it was running when the mode was entered
+    EXPECT_EQ(r.sim.run.stop, 0);           // it was running when the mode was entered
     EXPECT_TRUE(r.timer.installs.empty());  // halted while moved: doIdle re-arms later
 }
 

@@ -33,8 +33,10 @@ TEST(RateMeter, UnitSaysWhetherStepsWereDrawn) {
         RateUnit unit;
     };
     const Case cases[] = {
-        {kSlowMode, 0, RateUnit::kFramesPerSecond},      {kMaxSpeedMode, 0, RateUnit::kStepsPerSecond},
-        {kTurboMode, 1, RateUnit::kStepsPerSecond},      {kSingleStepMode, 1, RateUnit::kFramesPerSecond},
+        {kSlowMode, 0, RateUnit::kFramesPerSecond},
+        {kMaxSpeedMode, 0, RateUnit::kStepsPerSecond},
+        {kTurboMode, 1, RateUnit::kStepsPerSecond},
+        {kSingleStepMode, 1, RateUnit::kFramesPerSecond},
         {kMaxSpeedMode, 1, RateUnit::kStepsPerSecond},
     };
     for (const Case& c : cases) {

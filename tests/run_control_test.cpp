@@ -36,12 +36,9 @@ TEST(NewSim, ChoosesTheStartingState) {
         State want;
     };
     const Case cases[] = {
-        {0, false, 2000, kSlowMode, State::Ended},
-        {0, true, 0, kSingleStepMode, State::Ended},
-        {100, true, 0, kSlowMode, State::Halted},
-        {100, false, 0, kSingleStepMode, State::Halted},
-        {100, true, 50, kSlowMode, State::Running},
-        {100, false, 0, kMaxSpeedMode, State::Running},
+        {0, false, 2000, kSlowMode, State::Ended},  {0, true, 0, kSingleStepMode, State::Ended},
+        {100, true, 0, kSlowMode, State::Halted},   {100, false, 0, kSingleStepMode, State::Halted},
+        {100, true, 50, kSlowMode, State::Running}, {100, false, 0, kMaxSpeedMode, State::Running},
     };
     for (const Case& c : cases) {
         Rig r;

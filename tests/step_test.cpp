@@ -50,7 +50,7 @@ TEST(Step, MovesWrapAtEveryEdge) {
         int32_t x, y;
     };
     const Case cases[] = {
-        {{27, 4, kRight}, 0, 4}, {{0, 4, kLeft}, 27, 4},   {{4, 27, kDown}, 4, 0},
+        {{27, 4, kRight}, 0, 4}, {{0, 4, kLeft}, 27, 4},     {{4, 27, kDown}, 4, 0},
         {{4, 0, kUp}, 4, 27},    {{13, 13, kRight}, 14, 13}, {{13, 13, kUp}, 13, 12},
     };
     for (const Case& c : cases) {
@@ -96,7 +96,10 @@ TEST(Step, DrawnStepErasesAllThenDrawsAllThenFollowsTheSelection) {
         "frame 22,26",   "iter 1",         "present"};
     // The erase codes come from the board; check them against it rather than trusting a guess.
     for (int i = 1; i <= 4; ++i) {
-        const Org o = i == 1 ? Org{10, 18, 1} : i == 2 ? Org{15, 27, 3} : i == 3 ? Org{22, 27, 0} : Org{26, 5, 3};
+        const Org o = i == 1   ? Org{10, 18, 1}
+                      : i == 2 ? Org{15, 27, 3}
+                      : i == 3 ? Org{22, 27, 0}
+                               : Org{26, 5, 3};
         EXPECT_EQ(r.rec.log[i], "erase " + std::to_string(o.x) + "," + std::to_string(o.y) + " " +
                                     std::to_string(r.sim.model.cell(o.x, o.y)));
     }
@@ -139,8 +142,8 @@ TEST(Step, CapDropsTheSelectionAndRedrawsOnlyWhenTheGateOpens) {
     r.clock.ns = 1'000'000'000;  // long after the gate last opened
     r.rec.log.clear();
     r.sim.HandleDraw();
-    EXPECT_EQ(r.rec.log, (std::vector<std::string>{"unframe 15,27", "clr_selorg", "redraw",
-                                                    "iter 1"}));
+    EXPECT_EQ(r.rec.log,
+              (std::vector<std::string>{"unframe 15,27", "clr_selorg", "redraw", "iter 1"}));
     EXPECT_EQ(r.sim.sel.prinfo, 0);
     EXPECT_EQ(r.sim.sel.selectOrgIndex, -1);
     EXPECT_EQ(r.sim.gate.wait_redraw, 0);

@@ -48,9 +48,9 @@ TEST(InitWorld, DrawCountsFollowTheSettings) {
         {0, false, 0, 784},
         {1, true, 1, 1 + 3 + 784},
         {784, false, 784, 3 * 784 + 784},
-        {-5, false, 0, 784},         // negative: no organisms
+        {-5, false, 0, 784},                // negative: no organisms
         {5000, false, 784, 3 * 784 + 784},  // never past the table
-        {0, true, 0, 1 + 784},       // a zero bound must not divide by zero
+        {0, true, 0, 1 + 784},              // a zero bound must not divide by zero
         {-3, true, 0, 1 + 784},
     };
     for (const Case& c : cases) {

@@ -55,8 +55,8 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
             bool hex;
         };
         static const Numeric kNumeric[] = {
-            {"--seed", 0xFFFFFFFFull, true},       {"--orgs", 784, false},
-            {"--steps", INT64_MAX, false},         {"--max-iters", INT32_MAX, false},
+            {"--seed", 0xFFFFFFFFull, true}, {"--orgs", 784, false},
+            {"--steps", INT64_MAX, false},   {"--max-iters", INT32_MAX, false},
             {"--stop-at", INT32_MAX, false},
         };
         const Numeric* opt = nullptr;
