@@ -1,0 +1,34 @@
+#include "render/scaling.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/gl_common.h"
+
+namespace vornick {
+
+Placement place_picture(double device_pixel_ratio, int device_width, int device_height) {
+    // A ratio below 1, NaN or infinity must not yield scale 0 or a huge one.
+    int scale = 1;
+    if (std::isfinite(device_pixel_ratio) && device_pixel_ratio >= 2.0) {
+        scale = static_cast<int>(std::min(std::floor(device_pixel_ratio), 64.0));
+    }
+    // The framebuffer of a fractional ratio is a little larger than the scaled picture;
+    // centring spreads the spare pixels as an even white border.
+    const int left = std::max(0, (device_width - kSurfaceWidth * scale) / 2);
+    const int top = std::max(0, (device_height - kSurfaceHeight * scale) / 2);
+    return Placement{scale, left, top};
+}
+
+UnitPoint to_picture_units(double logical_x, double logical_y, double device_pixel_ratio,
+                           const Placement& placement) {
+    const double ratio =
+        std::isfinite(device_pixel_ratio) && device_pixel_ratio > 0 ? device_pixel_ratio : 1.0;
+    const auto map = [&](double logical, int margin) {
+        const double units = std::floor((logical * ratio - margin) / placement.scale);
+        return static_cast<int>(std::clamp(units, -1.0e6, 1.0e6));
+    };
+    return UnitPoint{map(logical_x, placement.left), map(logical_y, placement.top)};
+}
+
+}  // namespace vornick
