@@ -1,0 +1,70 @@
+#include "app/vornick_app.h"
+
+#include <QApplication>
+#include <QMenuBar>
+
+#include "app/menu_choice.h"
+#include "app/quit_signals.h"
+#include "edit/board_click.h"
+#include "render/gl_surface.h"
+
+namespace vornick {
+
+VornickApp::VornickApp()
+    : timer_([this] { sim_->doIdle(); }),
+      slider_([this](int v) { sim_->sliderActionFunction(v); },
+              [this] { menus_->set_enabled(kSpeedMenu, kSliderItem, true); }),
+      about_([this] { menus_->set_enabled(kAppleMenu, 1, true); }) {}
+
+VornickApp::~VornickApp() = default;
+
+void VornickApp::start() {
+    signals_ = std::make_unique<QuitSignals>([this] { quit_handler(); });
+
+    menus_ = new QtMenuStates(
+        main_window_.menuBar(), [this](uint32_t choice) { HandleMenuChoice(choice); },
+        [this](AppCommand c) {
+            if (c == AppCommand::kQuit) quit_handler();
+            if (c == AppCommand::kPreferences) show_preferences();
+        });
+    GlSurface& surface = *main_window_.surface();
+    sim_ = std::make_unique<Sim>(Ports{&surface.board(), &surface.panel(), menus_, &timer_,
+                                       &slider_, &clock_, &mouse_, &store_});
+    menus_->set_checked(kSpeedMenu, kSlowMode, true);
+
+    main_window_.on_close = [this] { quit_handler(); };
+    surface.on_window_repaint = [this] {
+        if (started_) sim_->full_refresh();
+    };
+    surface.on_press = [this](QPoint u) {
+        if (started_) HandleInContent(*sim_, u.x(), u.y());
+    };
+    main_window_.show();
+
+    getPrefs(sim_->prefs, sim_->pace.delay);
+    surface.setup();
+    timer_.install(sim_->prefs.Slow, sim_->prefs.Slow);
+
+    if (sim_->prefs.randomizeProg) sim_->rng.seed = static_cast<uint32_t>(clock_.wall_seconds());
+    sim_->new_sim();
+    sim_->pace.gDone = 0;
+    started_ = true;
+}
+
+void VornickApp::HandleMenuChoice(uint32_t menuChoice) {
+    vornick::HandleMenuChoice(menuChoice, *sim_, about_);
+}
+
+void VornickApp::quit_handler() {
+    if (sim_->pace.gDone) return;
+    savePrefs(sim_->prefs);
+    sim_->pace.gDone = 1;
+    // exit, not quit: quit asks every window to close, and the main window refuses.
+    QCoreApplication::exit(0);
+}
+
+void VornickApp::show_preferences() {
+    // The preferences dialog opens here once it exists.
+}
+
+}  // namespace vornick
