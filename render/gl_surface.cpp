@@ -135,6 +135,7 @@ void GlSurface::paintGL() {
         on_window_repaint();
         in_paint_ = false;
     }
+    if (panel_.pending() && begin_draw()) panel_.flush();
 
     QOpenGLExtraFunctions* const f = context()->extraFunctions();
     const GLuint shown = defaultFramebufferObject();
@@ -164,6 +165,7 @@ QPoint GlSurface::to_units(QPointF widget_pos) const {
 
 QImage GlSurface::read_framebuffer() {
     if (!begin_draw()) return QImage();
+    panel_.flush();
     QImage image(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGBA8888);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);

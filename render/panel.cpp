@@ -18,12 +18,15 @@ constexpr PanelArea kCursorClearArea{322, 252, 420, 338};
 
 }  // namespace
 
-bool GlPanel::begin_area(const PanelArea& area) {
-    if (!surface_.begin_draw()) return false;
-    glDisable(kTexRect);
+void GlPanel::mark(Slot& slot, Slot content) {
+    slot = content;
+    pending_ = true;
+    surface_.present();
+}
+
+void GlPanel::clear_area(const PanelArea& area) {
     glColor3f(1.0f, 1.0f, 1.0f);
     glRecti(area.left, area.top, area.right, area.bottom);
-    return true;
 }
 
 // Glyphs are clipped to the area: whatever is written there, the next clear removes all of it.
@@ -39,61 +42,78 @@ void GlPanel::write_line(const PanelArea& area, int baseline, std::string_view t
     glDisable(GL_SCISSOR_TEST);
 }
 
-void GlPanel::end_area() {
+void GlPanel::flush() {
+    if (!pending_) return;
+    pending_ = false;
+    Pending p = next_;
+    next_ = Pending{};
+    glDisable(kTexRect);
+    if (p.rate != Slot::kUnchanged) {
+        clear_area(kRateArea);
+        if (p.rate == Slot::kWritten) {
+            glColor3f(0.0f, 0.0f, 0.0f);
+            write_line(kRateArea, 48, rate_text(p.rate_value, p.rate_unit));
+        }
+    }
+    if (p.iter == Slot::kWritten) {
+        clear_area(kIterArea);
+        glColor3f(0.0f, 0.0f, 0.0f);
+        write_line(kIterArea, 108, iter_text(p.iters));
+    }
+    if (p.selorg != Slot::kUnchanged) {
+        clear_area(kSelOrgArea);
+        if (p.selorg == Slot::kWritten) {
+            glColor3f(0.0f, 0.0f, 0.0f);
+            write_line(kSelOrgArea, 180, "selected org:");
+            write_line(kSelOrgArea, 204, coord_text('x', p.sel_x));
+            write_line(kSelOrgArea, 216, coord_text('y', p.sel_y));
+        }
+    }
+    if (p.cursor == Slot::kCleared) clear_area(kCursorClearArea);
+    if (p.cursor == Slot::kWritten) {
+        clear_area(kCursorArea);
+        // Any mode but 2 leaves the clearing white in force.
+        if (p.cur_mode == 2) glColor3f(0.0f, 0.0f, 1.0f);
+        write_line(kCursorArea, 264, coord_text('x', p.cur_x));
+        write_line(kCursorArea, 276, coord_text('y', p.cur_y));
+    }
     glEnable(kTexRect);
-    surface_.present();
-}
-
-void GlPanel::clear_only(const PanelArea& area) {
-    if (!begin_area(area)) return;
-    end_area();
 }
 
 void GlPanel::outext(int32_t shown_iters) {
-    const PanelArea& area = kIterArea;
-    if (!begin_area(area)) return;
-    glColor3f(0.0f, 0.0f, 0.0f);
-    write_line(area, 108, iter_text(shown_iters));
-    end_area();
+    next_.iters = shown_iters;
+    mark(next_.iter, Slot::kWritten);
 }
 
 void GlPanel::outext2(int32_t x, int32_t y) {
-    const PanelArea& area = kSelOrgArea;
-    if (!begin_area(area)) return;
-    glColor3f(0.0f, 0.0f, 0.0f);
-    write_line(area, 180, "selected org:");
-    write_line(area, 204, coord_text('x', x));
-    write_line(area, 216, coord_text('y', y));
-    end_area();
+    next_.sel_x = x;
+    next_.sel_y = y;
+    mark(next_.selorg, Slot::kWritten);
 }
 
 void GlPanel::outext3(int32_t x, int32_t y, int32_t mode) {
-    const PanelArea& area = kCursorArea;
-    if (!begin_area(area)) return;
-    if (mode == 2) glColor3f(0.0f, 0.0f, 1.0f);
-    write_line(area, 264, coord_text('x', x));
-    write_line(area, 276, coord_text('y', y));
-    end_area();
+    next_.cur_x = x;
+    next_.cur_y = y;
+    next_.cur_mode = mode;
+    mark(next_.cursor, Slot::kWritten);
 }
 
 void GlPanel::outext4(double rate, RateUnit unit) {
-    const PanelArea& area = kRateArea;
-    if (!begin_area(area)) return;
-    glColor3f(0.0f, 0.0f, 0.0f);
-    write_line(area, 48, rate_text(rate, unit));
-    end_area();
+    next_.rate_value = rate;
+    next_.rate_unit = unit;
+    mark(next_.rate, Slot::kWritten);
 }
 
 void GlPanel::clr_FPS_text() {
-    clear_only(kRateArea);
+    mark(next_.rate, Slot::kCleared);
 }
 
 void GlPanel::clr_selorg_text() {
-    clear_only(kSelOrgArea);
+    mark(next_.selorg, Slot::kCleared);
 }
 
 void GlPanel::clr_cursor_text() {
-    clear_only(kCursorClearArea);
+    mark(next_.cursor, Slot::kCleared);
 }
 
 }  // namespace vornick

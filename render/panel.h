@@ -1,5 +1,7 @@
 // The information panel right of the board: each area is cleared to white, written in the
 // bitmap font and presented. Text never leaves its area, so the next clear removes all of it.
+// An area is drawn only when the picture is about to be shown, with its latest content: a run
+// writing its step count thousands of times a second pays for one text drawing per frame.
 #pragma once
 
 #include <cstdint>
@@ -33,18 +35,33 @@ class GlPanel : public PanelView {
     // Blanks the cursor-cell area (and the strip above it) when a drag ends.
     void clr_cursor_text();
 
+    // Draws what was written since the last flush into the picture, which must be the target.
+    void flush();
+    bool pending() const { return pending_; }
+
     // The first glyph list in use; 0 draws no text. The surface sets it once the font exists.
     void set_font_list(GLuint base) { font_list_ = base; }
     GLuint font_list() const { return font_list_; }
 
   private:
-    bool begin_area(const PanelArea& area);
+    // The latest content of one area: nothing new, cleared, or written with these values.
+    enum class Slot : uint8_t { kUnchanged, kCleared, kWritten };
+    struct Pending {
+        Slot iter = Slot::kUnchanged, selorg = Slot::kUnchanged, cursor = Slot::kUnchanged,
+             rate = Slot::kUnchanged;
+        int32_t iters = 0, sel_x = 0, sel_y = 0, cur_x = 0, cur_y = 0, cur_mode = 0;
+        double rate_value = 0;
+        RateUnit rate_unit = RateUnit::kFramesPerSecond;
+    };
+
+    void mark(Slot& slot, Slot content);
+    void clear_area(const PanelArea& area);
     void write_line(const PanelArea& area, int baseline, std::string_view text);
-    void end_area();
-    void clear_only(const PanelArea& area);
 
     GlSurface& surface_;
     GLuint font_list_ = 0;
+    Pending next_;
+    bool pending_ = false;
 };
 
 }  // namespace vornick

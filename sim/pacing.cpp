@@ -7,7 +7,7 @@ namespace {
 
 // Steps between looks at the clock and the mouse button in the back-to-back loop: the button
 // can only change once control is back in the event loop, and the clock costs more than a step.
-constexpr int kMaxLoopBatch = 64;
+constexpr int kMaxLoopBatch = 512;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <climits>
 
 #include "app/vornick_app.h"
 #include "prefs/prefs_store.h"
@@ -126,6 +127,7 @@ TEST_F(AppTest, SliderWindowDrivesTheVariableMode) {
 }
 
 TEST_F(AppTest, MaximumSpeedKeepsTheEventLoopAliveAndAPressStopsIt) {
+    app->sim().prefs.maxIters = INT32_MAX;  // the default end comes within a second
     action(kSpeedMenu, 4)->trigger();
     bool ticked = false;
     QTimer::singleShot(50, [&] { ticked = true; });

@@ -1,0 +1,192 @@
+// The pacing and drawing of the real program, measured in one process under a display (Xvfb):
+// the maximum-speed loop against the bare step, drawn steps in turbo mode with what the rate
+// meter says of them, and how long a press takes to stop a run at maximum speed.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QSurfaceFormat>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <thread>
+
+#include "app/menu_choice.h"
+#include "app/vornick_app.h"
+#include "render/gl_surface.h"
+
+namespace {
+
+using namespace vornick;
+
+void spin_events(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double g_bare_rate = 0;
+
+void BM_BareStep(benchmark::State& state) {
+    static Sim sim;
+    sim = Sim{};
+    sim.prefs.maxIters = INT32_MAX;
+    sim.pace.speed = kMaxSpeedMode;
+    sim.new_sim();
+    for (auto _ : state) {
+        sim.HandleDraw();
+        if (sim.run.iters > INT32_MAX - 2) sim.run.iters = 0;
+    }
+    state.counters["steps/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// Steps made by the timer callback, with yields to the event loop, in a running program.
+void BM_MaxSpeedLoop(benchmark::State& state) {
+    VornickApp app;
+    app.start();
+    app.sim().prefs.maxIters = INT32_MAX;
+    app.HandleMenuChoice(menu_choice(kSpeedMenu, kMaxSpeedMode));
+    spin_events(300);
+    double rate = 0;
+    for (auto _ : state) {
+        const int32_t before = app.sim().run.iters;
+        QElapsedTimer t;
+        t.start();
+        spin_events(2000);
+        rate = (app.sim().run.iters - before) / (t.nsecsElapsed() * 1e-9);
+    }
+    state.counters["steps/s"] = rate;
+    if (g_bare_rate > 0) state.counters["vs_bare_step"] = rate / g_bare_rate;
+}
+
+// Forwards to the real panel and keeps the rate meter's last reading.
+struct RateTap : PanelView {
+    PanelView* real;
+    double last = 0;
+    void outext(int32_t n) override { real->outext(n); }
+    void outext2(int32_t x, int32_t y) override { real->outext2(x, y); }
+    void clr_selorg_text() override { real->clr_selorg_text(); }
+    void outext4(double rate, RateUnit unit) override {
+        last = rate;
+        real->outext4(rate, unit);
+    }
+    void clr_FPS_text() override { real->clr_FPS_text(); }
+};
+
+void BM_TurboDrawnSteps(benchmark::State& state) {
+    VornickApp app;
+    app.start();
+    RateTap tap;
+    tap.real = app.sim().io.panel;
+    app.sim().io.panel = &tap;
+    app.sim().prefs.maxIters = INT32_MAX;
+    app.HandleMenuChoice(menu_choice(kSpeedMenu, kTurboMode));
+    app.HandleMenuChoice(menu_choice(kOutputMenu, 1));
+    spin_events(1200);  // past the meter's first reading, which counts from the clock's origin
+    double rate = 0;
+    for (auto _ : state) {
+        const int32_t before = app.sim().run.iters;
+        QElapsedTimer t;
+        t.start();
+        spin_events(3000);
+        rate = (app.sim().run.iters - before) / (t.nsecsElapsed() * 1e-9);
+    }
+    state.counters["drawn_steps/s"] = rate;
+    state.counters["meter_says"] = tap.last;
+    state.counters["meter/measured"] = rate > 0 ? tap.last / rate : 0;
+}
+
+// A press posted from another thread, as the window system delivers one, until it is handled.
+class PressClock : public QObject {
+  public:
+    std::atomic<int64_t> handled_ns{0};
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonPress)
+            handled_ns = std::chrono::steady_clock::now().time_since_epoch().count();
+        return false;
+    }
+};
+
+void BM_PressToStop(benchmark::State& state) {
+    VornickApp app;
+    app.start();
+    app.sim().prefs.maxIters = INT32_MAX;
+    GlSurface* surface = app.main_window().surface();
+    PressClock clock;
+    surface->installEventFilter(&clock);
+    app.HandleMenuChoice(menu_choice(kSpeedMenu, kMaxSpeedMode));
+    double worst = 0, total = 0;
+    int n = 0, stopped = 0;
+    for (auto _ : state) {
+        spin_events(300);
+        std::atomic<int64_t> posted_ns{0};
+        std::thread poster([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5 + 7 * (n % 5)));
+            const QPointF at(100, 100);
+            posted_ns = std::chrono::steady_clock::now().time_since_epoch().count();
+            QCoreApplication::postEvent(
+                surface, new QMouseEvent(QEvent::MouseButtonPress, at, at, Qt::LeftButton,
+                                         Qt::LeftButton, Qt::NoModifier));
+            QCoreApplication::postEvent(
+                surface, new QMouseEvent(QEvent::MouseButtonRelease, at, at, Qt::LeftButton,
+                                         Qt::NoButton, Qt::NoModifier));
+        });
+        spin_events(150);
+        poster.join();
+        const double ms = (clock.handled_ns - posted_ns) * 1e-6;
+        worst = std::max(worst, ms);
+        total += ms;
+        stopped += app.sim().run.stop;
+        ++n;
+        app.sim().continue_command();
+    }
+    state.counters["mean_ms"] = total / n;
+    state.counters["worst_ms"] = worst;
+    state.counters["stopped"] = stopped;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QSurfaceFormat format;
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setSwapInterval(0);
+    QSurfaceFormat::setDefaultFormat(format);
+    QApplication qapp(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    benchmark::Initialize(&argc, argv);
+    // The baseline of the loop's ratio: bare steps back to back, measured first in this process.
+    {
+        static Sim sim;
+        sim.prefs.maxIters = INT32_MAX;
+        sim.pace.speed = kMaxSpeedMode;
+        sim.new_sim();
+        const auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < 50'000'000; ++i) sim.HandleDraw();
+        g_bare_rate =
+            50e6 / std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    }
+    benchmark::RegisterBenchmark("BM_BareStep/4", BM_BareStep)->MinTime(1.0);
+    benchmark::RegisterBenchmark("BM_MaxSpeedLoop/4", BM_MaxSpeedLoop)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_TurboDrawnSteps/4", BM_TurboDrawnSteps)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PressToStop", BM_PressToStop)
+        ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
