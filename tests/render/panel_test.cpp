@@ -92,6 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       const GLuint font = p.font_list();
                       p.set_font_list(0);
                       p.outext(1234);
+                      p.flush();  // text is drawn when the picture is next shown
                       p.set_font_list(font);
                   },
                   QRect(QPoint(322, 96), QPoint(435, 135)), kWhite, 330}),
