@@ -1,17 +1,11 @@
 #include <QApplication>
 #include <QIcon>
-#include <QSurfaceFormat>
 
 #include "app/vornick_app.h"
+#include "render/gl_surface.h"
 
 int main(int argc, char** argv) {
-    // Immediate-mode drawing needs the compatibility profile; set before the application exists.
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setSwapInterval(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    vornick::use_compatibility_profile();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vornick"));

@@ -5,6 +5,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
+#include <QSurfaceFormat>
 #include <QThread>
 
 #include "render/font.h"
@@ -18,6 +19,15 @@ constexpr qint64 kContextWaitMs = 3000;
 constexpr int kGlyphLists = 256;
 
 }  // namespace
+
+void use_compatibility_profile() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setSwapInterval(0);  // presents are paced by the program, not by waiting on swaps
+    QSurfaceFormat::setDefaultFormat(format);
+}
 
 GlSurface::GlSurface(QWidget* parent) : QOpenGLWidget(parent) {
     setFixedSize(kSurfaceWidth, kSurfaceHeight);

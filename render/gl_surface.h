@@ -18,6 +18,9 @@ class QOpenGLFramebufferObject;
 
 namespace vornick {
 
+// Immediate-mode drawing needs the compatibility profile; call before the application exists.
+void use_compatibility_profile();
+
 class GlSurface : public QOpenGLWidget {
     Q_OBJECT
 

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMouseEvent>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -156,11 +155,7 @@ void BM_PressToStop(benchmark::State& state) {
 int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setSwapInterval(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    vornick::use_compatibility_profile();
     QApplication qapp(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 

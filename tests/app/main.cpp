@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
-#include <cstdlib>
+
+#include "render/gl_surface.h"
 
 int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setSwapInterval(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    vornick::use_compatibility_profile();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

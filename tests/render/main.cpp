@@ -2,17 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSurfaceFormat>
 
+#include "render/gl_surface.h"
 #include "surface_fixture.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setSwapInterval(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    vornick::use_compatibility_profile();
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
     QApplication app(argc, argv);
     const int status = RUN_ALL_TESTS();
