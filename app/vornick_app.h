@@ -38,6 +38,8 @@ class VornickApp : public QObject {
     QtAboutWindow& about() { return about_; }
 
   private:
+    void step_timer_fired();
+
     MainWindow main_window_;
     QtMenuStates* menus_ = nullptr;
     QtStepTimer timer_;

@@ -14,7 +14,6 @@ namespace vornick {
 
 namespace {
 
-constexpr qint64 kFrameMs = 16;
 constexpr qint64 kContextWaitMs = 3000;
 constexpr int kGlyphLists = 256;
 
@@ -110,11 +109,11 @@ bool GlSurface::begin_draw() {
 void GlSurface::present() {
     if (in_paint_ || repaint_due_) return;
     repaint_due_ = true;
-    const qint64 since = since_paint_.isValid() ? since_paint_.elapsed() : kFrameMs;
-    if (since >= kFrameMs) {
+    const qint64 since = since_paint_.isValid() ? since_paint_.elapsed() : frame_ms_;
+    if (since >= frame_ms_) {
         request_repaint();
     } else {
-        repaint_timer_.start(static_cast<int>(kFrameMs - since));
+        repaint_timer_.start(static_cast<int>(frame_ms_ - since));
     }
 }
 

@@ -46,6 +46,9 @@ class GlSurface : public QOpenGLWidget {
     bool begin_draw();
     // Shows the picture at the next repaint; repaints are coalesced to one per display frame.
     void present();
+    // The shortest time between two repaints, 16 ms (one display frame) unless set longer.
+    static constexpr int kDisplayFrameMs = 16;
+    void set_frame_interval_ms(int ms) { frame_ms_ = ms < kDisplayFrameMs ? kDisplayFrameMs : ms; }
 
     std::function<void()> on_window_repaint;
     std::function<void(QPoint units)> on_press;
@@ -75,6 +78,7 @@ class GlSurface : public QOpenGLWidget {
     bool repaint_due_ = false;    // a present is waiting for its repaint
     bool repaint_asked_ = false;  // the next paint was asked for by present()
     QElapsedTimer since_paint_;
+    qint64 frame_ms_ = kDisplayFrameMs;
     QTimer repaint_timer_;
 };
 
