@@ -155,6 +155,16 @@ TEST_F(AppTest, QuitSavesThePreferences) {
     EXPECT_EQ(loaded.iNumOrgs, 9);
 }
 
+TEST_F(AppTest, ClosingTheMainWindowQuits) {
+    app->sim().prefs.stopIters = 321;
+    app->main_window().close();
+    EXPECT_EQ(app->sim().pace.gDone, 1);
+    Settings loaded;
+    double delay = 0;
+    getPrefs(loaded, delay);
+    EXPECT_EQ(loaded.stopIters, 321);
+}
+
 TEST_F(AppTest, SaveSeedWritesTheRunsSeed) {
     action(kFileMenu, 1)->trigger();  // the run of seed 2 after the first run of seed 1
     action(kFileMenu, 5)->trigger();

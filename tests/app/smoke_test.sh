@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Launches the real program, lets it run at maximum speed, quits it with Ctrl+Q and checks that
-# it ended with status 0 and saved its preferences.
+# it ended with status 0 and saved its preferences; then the same for SIGTERM.
 set -uo pipefail
 binary=$1
 config=$(mktemp -d)
@@ -11,6 +11,22 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "$*"; exit 1; }
+
+await_exit() {
+  for _ in $(seq 200); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "$1: did not quit"
+  wait "$pid"
+  local status=$?
+  pid=
+  [ "$status" -eq 0 ] || fail "$1: exit status $status"
+  file="$config/Vornick prefs.conf"
+  grep -q '^maxIters=10000000$' "$file" || fail "$1: preferences not saved: $(cat "$file" 2>&1)"
+  grep -q '^randomizeProg=no$' "$file" || fail "$1: preferences incomplete: $(cat "$file")"
+  rm -f "$file"
+}
 
 XDG_CONFIG_HOME=$config "$binary" &
 pid=$!
@@ -30,16 +46,11 @@ done
 xdotool key ctrl+4  # maximum speed: Quit must still get through
 sleep 1
 xdotool key ctrl+q
-for _ in $(seq 200); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "did not quit"
-wait "$pid"
-status=$?
-pid=
-[ "$status" -eq 0 ] || fail "exit status $status"
-file="$config/Vornick prefs.conf"
-grep -q '^maxIters=10000000$' "$file" || fail "preferences not saved: $(cat "$file" 2>&1)"
-grep -q '^randomizeProg=no$' "$file" || fail "preferences incomplete: $(cat "$file")"
-echo "quit cleanly, preferences saved"
+await_exit "Ctrl+Q"
+
+XDG_CONFIG_HOME=$config "$binary" &
+pid=$!
+sleep 2
+kill -TERM "$pid"
+await_exit "SIGTERM"
+echo "quit cleanly by Ctrl+Q and by SIGTERM, preferences saved"
