@@ -27,6 +27,13 @@ class AppTest : public ::testing::Test {
 
     QAction* action(int16_t menu, int16_t item) { return app->menus().action(menu, item); }
     bool checked(int16_t menu, int16_t item) { return action(menu, item)->isChecked(); }
+    // What a next launch would read.
+    static Settings stored() {
+        Settings s;
+        double delay = 0;
+        getPrefs(s, delay);
+        return s;
+    }
 
     std::unique_ptr<VornickApp> app;
 };
@@ -149,9 +156,7 @@ TEST_F(AppTest, QuitSavesThePreferences) {
     app->sim().prefs.iNumOrgs = 9;
     app->quit_handler();
     EXPECT_EQ(app->sim().pace.gDone, 1);
-    Settings loaded;
-    double delay = 0;
-    getPrefs(loaded, delay);
+    const Settings loaded = stored();
     EXPECT_EQ(loaded.iNumOrgs, 9);
 }
 
@@ -159,18 +164,14 @@ TEST_F(AppTest, ClosingTheMainWindowQuits) {
     app->sim().prefs.stopIters = 321;
     app->main_window().close();
     EXPECT_EQ(app->sim().pace.gDone, 1);
-    Settings loaded;
-    double delay = 0;
-    getPrefs(loaded, delay);
+    const Settings loaded = stored();
     EXPECT_EQ(loaded.stopIters, 321);
 }
 
 TEST_F(AppTest, SaveSeedWritesTheRunsSeed) {
     action(kFileMenu, 1)->trigger();  // the run of seed 2 after the first run of seed 1
     action(kFileMenu, 5)->trigger();
-    Settings loaded;
-    double delay = 0;
-    getPrefs(loaded, delay);
+    const Settings loaded = stored();
     EXPECT_EQ(loaded.savedSeed, 2u);
 }
 
