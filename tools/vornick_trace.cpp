@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     sim.new_sim();
     const uint32_t generated = sim.rng.seed;
 
-    for (int64_t k = 0; k < opts->steps && sim.run.stop == 0; ++k) sim.HandleDraw();
+    for (int64_t left = opts->steps; left > 0 && sim.run.stop == 0;) left -= sim.step_batch(left);
 
     std::string tiles(kCells, '0');
     for (int32_t i = 0; i < kCells; ++i) tiles[i] = sim.model.world[i] == kGroundCode ? '1' : '0';
