@@ -11,6 +11,7 @@
 #include "app/mouse_watch.h"
 #include "app/slider_window.h"
 #include "app/step_timer.h"
+#include "edit/board_press.h"
 #include "prefs/prefs_store.h"
 #include "sim/sim.h"
 #include "sim/system_clock.h"
@@ -36,9 +37,11 @@ class VornickApp : public QObject {
     QtMenuStates& menus() { return *menus_; }
     QtSliderWindow& slider() { return slider_; }
     QtAboutWindow& about() { return about_; }
+    const BoardPress& press() const { return *press_; }
 
   private:
     void step_timer_fired();
+    void wire_board_input();
 
     MainWindow main_window_;
     QtMenuStates* menus_ = nullptr;
@@ -49,6 +52,7 @@ class VornickApp : public QObject {
     MouseWatch mouse_;
     PrefsSeedStore store_;
     std::unique_ptr<Sim> sim_;
+    std::unique_ptr<BoardPress> press_;
     std::unique_ptr<QuitSignals> signals_;
     bool started_ = false;
 };
