@@ -34,18 +34,12 @@ class EditTest : public ::testing::Test {
         EXPECT_EQ(surface->to_units(pos), units);
         return pos;
     }
-    // Inside the selection frame, which outlines the cell, the picture shows the sprite.
+    // Inside the frame that outlines the cell, the picture shows the sprite.
     bool shows_sprite(int x, int y, int sprite) {
-        const QImage want = CreateBitmapImages()[sprite];
-        const QImage picture = surface->read_framebuffer();
-        int differing = 0;
-        for (int py = 2; py < 9; ++py) {
-            for (int px = 1; px < 9; ++px) {
-                const QRgb got = picture.pixel(10 + 10 * x + px, 10 + 10 * y + py);
-                differing += (got & 0xffffff) != (want.pixel(px, py) & 0xffffff);
-            }
-        }
-        return differing == 0;
+        const QImage want = CreateBitmapImages()[sprite].copy(1, 2, 8, 7);
+        const QImage got = surface->read_framebuffer().copy(11 + 10 * x, 12 + 10 * y, 8, 7);
+        return got.convertToFormat(QImage::Format_RGB32) ==
+               want.convertToFormat(QImage::Format_RGB32);
     }
     Org org(int i) const { return app->sim().model.orgs[i]; }
 
@@ -71,8 +65,8 @@ TEST_F(EditTest, ADragMovesTheOrganismOnTopOfTheDropCell) {
     QTest::mouseMove(surface, cell(16, 22));
     QTest::mouseMove(surface, cell(22, 27));
     QTest::mouseRelease(surface, Qt::LeftButton, {}, cell(22, 27));
-    EXPECT_EQ((std::vector<int>{org(1).x, org(2).x, org(2).dir, app->sim().sel.selectOrgIndex}),
-              (std::vector<int>{22, 22, kLeft, 2}));
+    EXPECT_EQ((std::vector{org(1).x, org(2).x, org(2).dir, app->sim().sel.selectOrgIndex}),
+              (std::vector<int32_t>{22, 22, kLeft, 2}));
     EXPECT_TRUE(shows_sprite(22, 27, kLeft));
 }
 
@@ -81,22 +75,20 @@ TEST_F(EditTest, ArrowKeysMoveTheSelectionButNotWithCtrl) {
     QTest::keyClick(&app->main_window(), Qt::Key_Right);
     QTest::keyClick(&app->main_window(), Qt::Key_Right);  // wraps to column 0
     QTest::keyClick(&app->main_window(), Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ((std::vector<int>{org(3).x, org(3).y}), (std::vector<int>{0, 5}));
+    EXPECT_EQ((std::vector{org(3).x, org(3).y}), (std::vector{0, 5}));
     EXPECT_TRUE(shows_sprite(0, 5, kRight));
 }
 
 TEST(ArrowCharCode, OnlyTheFourArrowsWithoutCtrlYieldACode) {
-    const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ShiftModifier,
-                                               Qt::KeypadModifier, Qt::ControlModifier};
     int codes = 0, others = 0;
-    for (Qt::KeyboardModifiers m : modifiers) {
+    for (auto m : {Qt::NoModifier, Qt::ShiftModifier, Qt::KeypadModifier, Qt::ControlModifier}) {
         for (int key = 0; key < 0x01000200; key = key == 0x2000 ? 0x01000000 : key + 1) {
             const int32_t code = arrow_char_code(key, m);
             codes += code >= 28 && code <= 31;
             others += code != kNoCharCode && (code < 28 || code > 31);
         }
     }
-    EXPECT_EQ((std::vector<int>{codes, others}), (std::vector<int>{12, 0}));
+    EXPECT_EQ((std::vector{codes, others}), (std::vector{12, 0}));
 }
 
 }  // namespace
