@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fakes.h"
 #include "prefs/field_parse.h"
@@ -19,49 +20,26 @@ using testing::Rig;
 
 const std::string kSixteenZerosThen12 = std::string(16, '0') + "12";
 
-TEST(FieldParse, IntegerIsTheLeadingNumberOfTheFirstSixteenBytes) {
-    struct Case {
-        std::string text;
-        std::optional<int32_t> value;
-    };
-    const Case cases[] = {
-        {"  42abc", 42},
-        {"", std::nullopt},
-        {"abc", std::nullopt},
-        {"-5", -5},
-        {"+7", 7},
-        {"\t\n 9", 9},
+// What the apply table below does not already show of the two readers.
+TEST(FieldParse, ReadsTheLeadingNumberLikeCInTheCLocale) {
+    const std::pair<std::string, std::optional<int32_t>> integers[] = {
+        {"\t\n+7x", 7},
         {"- 5", std::nullopt},
-        {kSixteenZerosThen12, 0},
-        {"2147483647", INT32_MAX},
         {"-2147483648", INT32_MIN},
+        {"2147483647", INT32_MAX},
         {"2147483648", std::nullopt},
-        {"-2147483649", std::nullopt},
         {"9999999999999999", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(parse_integer_field(c.text), c.value) << c.text;
-}
+    for (const auto& [text, value] : integers) EXPECT_EQ(parse_integer_field(text), value) << text;
 
-TEST(FieldParse, IntervalIsAFiniteLeadingNumber) {
-    struct Case {
-        std::string text;
-        std::optional<double> value;
-    };
-    const Case cases[] = {
-        {" 0.5 s", 0.5},
-        {"1e-07", 1e-07},
-        {"1e", 1.0},
-        {"0x10", 16.0},
-        {"0,5", 0.0},
-        {kSixteenZerosThen12, 0.0},
-        {"", std::nullopt},
-        {"abc", std::nullopt},
-        {"nan", std::nullopt},
-        {"inf", std::nullopt},
-        {"-Infinity", std::nullopt},
+    const std::pair<std::string, std::optional<double>> intervals[] = {
+        {" 0.5 s", 0.5},         {"1e", 1.0},
+        {"0x10", 16.0},          {"0,5", 0.0},
+        {"", std::nullopt},      {"-Infinity", std::nullopt},
         {"1e999", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(parse_interval_field(c.text), c.value) << c.text;
+    for (const auto& [text, value] : intervals)
+        EXPECT_EQ(parse_interval_field(text), value) << text;
 }
 
 // One field edited in a form that otherwise shows the defaults, and the setting it gives;
@@ -79,9 +57,7 @@ TEST(PrefsApply, TakesOnlyAcceptableFieldValues) {
         {&PrefsForm::maxIters, "letters", {}},
         {&PrefsForm::maxIters, "0", [](Settings& s) { s.maxIters = 0; }},
         {&PrefsForm::maxIters, kSixteenZerosThen12, [](Settings& s) { s.maxIters = 0; }},
-        {&PrefsForm::maxIters, "2147483648", {}},
         {&PrefsForm::stopIters, "-5", {}},
-        {&PrefsForm::stopIters, "77", [](Settings& s) { s.stopIters = 77; }},
         {&PrefsForm::slow, "1e-07", {}},
         {&PrefsForm::slow, "1e-6", [](Settings& s) { s.Slow = 1e-6; }},
         {&PrefsForm::fast, "10000", [](Settings& s) { s.Fast = 10000; }},
@@ -122,12 +98,7 @@ TEST(PrefsApply, TakesTheBoxesAndSavesEverySettingOnce) {
     expect_same_settings(r.store.saves[0], expected);
 }
 
-TEST(PrefsFill, ShowsCountsAndSixDigitIntervals) {
-    const PrefsForm defaults = fill_prefs_form(unusual_settings(), true);
-    EXPECT_EQ(defaults.maxIters + " " + defaults.stopIters + " " + defaults.numOrgs,
-              "10000000 2000 4");
-    EXPECT_EQ(defaults.slow + " " + defaults.fast + " " + defaults.turbo, "2 1 1e-06");
-
+TEST(PrefsFill, ShowsIntervalsWithSixDigitsAndStoresWhatIsShown) {
     Rig r;
     r.sim.prefs.Slow = 0.1234567;
     const PrefsForm form = fill_prefs_form(r.sim.prefs, false);
