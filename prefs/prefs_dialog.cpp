@@ -107,7 +107,7 @@ void PrefsDialog::SetPrefsDialogVals(bool useDefaults) {
 void PrefsDialog::control_hit(PrefsControl number) {
     switch (number) {
         case kStopPtBox:
-            control(kStopPtArea)->setEnabled(ui_->stopPtBox->isChecked());
+            control(kStopPtArea)->setEnabled(as_box(control(kStopPtBox))->isChecked());
             break;
         case kHelpButton:
             if (on_help_) on_help_();

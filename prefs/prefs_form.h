@@ -9,7 +9,7 @@
 
 namespace vornick {
 
-// Control numbers of the dialog, fixed so that each control is addressed as it is documented.
+// Control numbers of the dialog: fixed, and the only way the code names a control.
 enum PrefsControl : int {
     kMaxItersField = 3,
     kSlowField = 10,
