@@ -1,5 +1,6 @@
 #include "app/vornick_app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMenuBar>
 #include <QTimer>
@@ -23,7 +24,8 @@ VornickApp::VornickApp()
     : timer_([this] { step_timer_fired(); }),
       slider_([this](int v) { sim_->sliderActionFunction(v); },
               [this] { menus_->set_enabled(kSpeedMenu, kSliderItem, true); }),
-      about_([this] { menus_->set_enabled(kAppleMenu, 1, true); }) {}
+      about_([this] { menus_->set_enabled(kAppleMenu, 1, true); }),
+      help_([this] { return_keyboard(); }) {}
 
 // The windows outlive the core and the press; what they report while closing reaches neither.
 VornickApp::~VornickApp() {
@@ -40,6 +42,7 @@ void VornickApp::start() {
         [this](AppCommand c) {
             if (c == AppCommand::kQuit) quit_handler();
             if (c == AppCommand::kPreferences) show_preferences();
+            if (c == AppCommand::kHelp) show_help();
         });
     GlSurface& surface = *main_window_.surface();
     sim_ = std::make_unique<Sim>(Ports{&surface.board(), &surface.panel(), menus_, &timer_,
@@ -108,7 +111,31 @@ void VornickApp::quit_handler() {
 }
 
 void VornickApp::show_preferences() {
-    // The preferences dialog opens here once it exists.
+    QAction* command = menus_->command_action(AppCommand::kPreferences);
+    if (!prefs_dialog_) {
+        prefs_dialog_ = std::make_unique<PrefsDialog>(*sim_, [this] { show_help(); });
+        // Close box, Escape and OK all end in `finished`; none of them applies anything more.
+        connect(prefs_dialog_.get(), &QDialog::finished, command, [this, command] {
+            command->setEnabled(true);
+            return_keyboard();
+        });
+    }
+    prefs_dialog_->HandlePrefsDialog();
+    command->setEnabled(false);
+}
+
+void VornickApp::show_help() {
+    help_.HandleHelpPrefs();
+}
+
+// A closed window hands the keyboard back to the dialog, if it is open, or else to the board.
+// A window manager would do that too; without one the keys would reach no window at all.
+void VornickApp::return_keyboard() {
+    if (prefs_dialog_ && prefs_dialog_->isVisible()) {
+        prefs_dialog_->activateWindow();
+    } else {
+        main_window_.activateWindow();
+    }
 }
 
 }  // namespace vornick

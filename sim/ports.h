@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "sim/settings.h"
 #include "sim/world.h"
 
 namespace vornick {
@@ -86,6 +87,7 @@ class SeedStore {
   public:
     virtual ~SeedStore() = default;
     virtual void write_saved_seed(uint32_t) {}  // the one key, made persistent at once
+    virtual void save_all(const Settings&) {}   // every key, made persistent at once
 };
 
 struct Ports {

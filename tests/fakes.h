@@ -125,7 +125,9 @@ struct FakeMouse : MouseButton {
 
 struct FakeStore : SeedStore {
     std::vector<uint32_t> written;
+    std::vector<Settings> saves;
     void write_saved_seed(uint32_t s) override { written.push_back(s); }
+    void save_all(const Settings& s) override { saves.push_back(s); }
 };
 
 // A core wired to fresh fakes.
