@@ -12,6 +12,7 @@
 #include "app/mouse_watch.h"
 #include "app/slider_window.h"
 #include "app/step_timer.h"
+#include "edit/board_press.h"
 #include "prefs/prefs_dialog.h"
 #include "prefs/prefs_store.h"
 #include "sim/sim.h"
@@ -41,10 +42,12 @@ class VornickApp : public QObject {
     QtAboutWindow& about() { return about_; }
     QtHelpWindow& help() { return help_; }
     PrefsDialog* prefs_dialog() const { return prefs_dialog_.get(); }
+    const BoardPress& press() const { return *press_; }
 
   private:
     void step_timer_fired();
     void return_keyboard();
+    void wire_board_input();
 
     MainWindow main_window_;
     QtMenuStates* menus_ = nullptr;
@@ -57,6 +60,7 @@ class VornickApp : public QObject {
     std::unique_ptr<Sim> sim_;
     QtHelpWindow help_;
     std::unique_ptr<PrefsDialog> prefs_dialog_;  // made at its first opening; uses sim_
+    std::unique_ptr<BoardPress> press_;
     std::unique_ptr<QuitSignals> signals_;
     bool started_ = false;
 };
