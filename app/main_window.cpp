@@ -1,8 +1,10 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 
+#include "app/key_codes.h"
 #include "render/gl_surface.h"
 
 namespace vornick {
@@ -17,6 +19,22 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The quit handler decides; it saves the preferences and ends the loop.
     event->ignore();
     if (on_close) on_close();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int32_t code = arrow_char_code(event->key(), event->modifiers());
+    if (code == kNoCharCode || !on_arrow_key) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    on_arrow_key(code);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && on_deactivated) {
+        on_deactivated();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 }  // namespace vornick

@@ -21,6 +21,8 @@ const char* menu_title(int16_t menu) {
             return "&Speed";
         case kOutputMenu:
             return "&Output";
+        case kHelpMenu:
+            return "&Help";
         default:
             return "";
     }
@@ -50,6 +52,8 @@ constexpr MenuRow kRows[] = {
     {kSpeedMenu, 9, "&Limit to 60 FPS", "Ctrl+9", true},
 
     {kOutputMenu, 1, "Show &Rate", "Ctrl+F", true},
+
+    {kHelpMenu, 0, "Vornick Help", "F1", false, AppCommand::kHelp},
 };
 
 }  // namespace
@@ -82,8 +86,8 @@ QtMenuStates::QtMenuStates(QMenuBar* bar, std::function<void(uint32_t)> on_choic
             a->setShortcutContext(Qt::ApplicationShortcut);
         }
         if (row.command != AppCommand::kNone) {
-            a->setMenuRole(row.command == AppCommand::kQuit ? QAction::QuitRole
-                                                            : QAction::PreferencesRole);
+            if (row.command == AppCommand::kQuit) a->setMenuRole(QAction::QuitRole);
+            if (row.command == AppCommand::kPreferences) a->setMenuRole(QAction::PreferencesRole);
             commands_[static_cast<int>(row.command)] = a;
             const AppCommand c = row.command;
             connect(a, &QAction::triggered, this, [on_command, c] { on_command(c); });

@@ -15,11 +15,14 @@ class QMenuBar;
 
 namespace vornick {
 
-// Items of the application menu that are commands rather than numbered items.
-enum class AppCommand { kNone, kPreferences, kQuit };
+// Items that are commands of the application rather than numbered items of the core's menus.
+enum class AppCommand { kNone, kPreferences, kQuit, kHelp };
+
+// The Help menu holds commands only; its id is no MenuId of the core.
+inline constexpr int16_t kHelpMenu = 1;
 
 struct MenuRow {
-    int16_t menu;  // a MenuId, or 0 for the application menu's commands
+    int16_t menu;  // a MenuId, 0 for the application menu's commands, or kHelpMenu
     int16_t item;  // item number from 1; 0 for a separator
     const char* title;
     const char* shortcut;  // portable text, "" for none

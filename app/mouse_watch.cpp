@@ -10,6 +10,7 @@ MouseWatch::MouseWatch(QObject* parent) : QObject(parent) {
 }
 
 bool MouseWatch::eventFilter(QObject* watched, QEvent* event) {
+    const bool was_down = down_;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
@@ -24,6 +25,7 @@ bool MouseWatch::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
     }
+    if (was_down && !down_ && on_all_released) on_all_released();
     return QObject::eventFilter(watched, event);
 }
 

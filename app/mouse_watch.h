@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 #include "sim/ports.h"
 
@@ -12,6 +13,8 @@ class MouseWatch : public QObject, public MouseButton {
   public:
     explicit MouseWatch(QObject* parent = nullptr);
     bool is_down() override { return down_; }
+    // Called when no button is held any more, before the release reaches its widget.
+    std::function<void()> on_all_released;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,11 +6,14 @@
 #include <memory>
 
 #include "app/about_window.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/menu_table.h"
 #include "app/mouse_watch.h"
 #include "app/slider_window.h"
 #include "app/step_timer.h"
+#include "edit/board_press.h"
+#include "prefs/prefs_dialog.h"
 #include "prefs/prefs_store.h"
 #include "sim/sim.h"
 #include "sim/system_clock.h"
@@ -29,6 +32,7 @@ class VornickApp : public QObject {
 
     void quit_handler();
     void show_preferences();
+    void show_help();
     void HandleMenuChoice(uint32_t menuChoice);
 
     Sim& sim() { return *sim_; }
@@ -36,9 +40,14 @@ class VornickApp : public QObject {
     QtMenuStates& menus() { return *menus_; }
     QtSliderWindow& slider() { return slider_; }
     QtAboutWindow& about() { return about_; }
+    QtHelpWindow& help() { return help_; }
+    PrefsDialog* prefs_dialog() const { return prefs_dialog_.get(); }
+    const BoardPress& press() const { return *press_; }
 
   private:
     void step_timer_fired();
+    void return_keyboard();
+    void wire_board_input();
 
     MainWindow main_window_;
     QtMenuStates* menus_ = nullptr;
@@ -49,6 +58,9 @@ class VornickApp : public QObject {
     MouseWatch mouse_;
     PrefsSeedStore store_;
     std::unique_ptr<Sim> sim_;
+    QtHelpWindow help_;
+    std::unique_ptr<PrefsDialog> prefs_dialog_;  // made at its first opening; uses sim_
+    std::unique_ptr<BoardPress> press_;
     std::unique_ptr<QuitSignals> signals_;
     bool started_ = false;
 };

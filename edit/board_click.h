@@ -1,5 +1,5 @@
 // A press on the main window's content: resolved to a board cell and the topmost organism on
-// it, then acting as stop or continue where the press is not an edit of an organism.
+// it, and what the press does in the current run state.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,19 @@
 
 namespace vornick {
 
+// The board's extent in content pixels, both axes; cell c covers 10 + 10c to 20 + 10c.
+inline constexpr int32_t kBoardMin = 10;
+inline constexpr int32_t kBoardMax = 290;
+inline constexpr int32_t kCellSize = 10;
+
+inline bool on_board(int32_t h, int32_t v) {
+    return h >= kBoardMin && v >= kBoardMin && h <= kBoardMax && v <= kBoardMax;
+}
+// 290 itself is on the board but yields 28, a cell outside the grid.
+inline int32_t cell_of(int32_t pixel) {
+    return (pixel - kBoardMin) / kCellSize;
+}
+
 // Highest live index standing on (x, y), or -1. Cells outside the grid hold nobody.
 int32_t topmost_org(const World& w, int32_t x, int32_t y);
 
@@ -15,8 +28,5 @@ enum class PressAction { kNone, kStop, kContinue, kOrganism };
 
 // What a press at (h, v), in content pixels, does in the current state.
 PressAction press_action(const Sim& sim, int32_t h, int32_t v);
-
-// Carries out the press; presses on organisms are left to the organism editor.
-void HandleInContent(Sim& sim, int32_t h, int32_t v);
 
 }  // namespace vornick

@@ -27,6 +27,7 @@ class PrefsSeedStore : public SeedStore {
   public:
     // Writes "savedSeed" alone; every other key in the store keeps what it held.
     void write_saved_seed(uint32_t seed) override;
+    void save_all(const Settings& s) override { savePrefs(s); }
 };
 
 }  // namespace vornick

@@ -27,10 +27,8 @@ class GlBoard : public BoardView {
     void draw_frame(int32_t x, int32_t y) override;
     void erase_frame(int32_t x, int32_t y) override;
     void present() override;
-
-    // A sprite centred on (h, v) in picture units, not snapped to a cell: the organism under
-    // the pointer while it is dragged. Does not present.
-    void draw_sprite_at(int32_t h, int32_t v, int32_t sprite);
+    // Does not present.
+    void draw_sprite_at(int32_t h, int32_t v, int32_t sprite) override;
 
     // The sprites as their textures hold them, with sprite 12 bound and no quad drawn yet.
     // Recording is exact only when they are opaque; otherwise everything is drawn at once.

@@ -204,6 +204,10 @@ QPoint GlSurface::to_units(QPointF widget_pos) const {
     return QPoint(units.x, units.y);
 }
 
+double GlSurface::units_per_pixel() const {
+    return devicePixelRatioF() / placement().scale;
+}
+
 QImage GlSurface::read_framebuffer() {
     if (!begin_draw()) return QImage();
     panel_.flush();

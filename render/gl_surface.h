@@ -45,6 +45,8 @@ class GlSurface : public QWidget {
 
     QImage read_framebuffer();  // the picture, up to date, row 0 at the top, RGBA8888
     QPoint to_units(QPointF widget_pos) const;
+    // Picture units per logical pixel: a pointer distance in the measure of to_units.
+    double units_per_pixel() const;
     int font_list() const { return static_cast<int>(panel_.font_list()); }
     const SpriteTextures& textures() const { return texture_; }
 

@@ -31,9 +31,9 @@ class GlPanel : public PanelView {
 
     // The cell under a dragged organism; mode 2 writes in blue, any other mode leaves the
     // clearing white in force.
-    void outext3(int32_t x, int32_t y, int32_t mode);
+    void outext3(int32_t x, int32_t y, int32_t mode) override;
     // Blanks the cursor-cell area (and the strip above it) when a drag ends.
-    void clr_cursor_text();
+    void clr_cursor_text() override;
 
     // Draws what was written since the last flush into the picture, which must be the target.
     void flush();

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "sim/settings.h"
 #include "sim/world.h"
 
 namespace vornick {
@@ -19,6 +20,9 @@ class BoardView {
     virtual void draw_org(const Org&) {}                                        // after all moves
     virtual void draw_frame(int32_t /*x*/, int32_t /*y*/) {}   // selection frame, black
     virtual void erase_frame(int32_t /*x*/, int32_t /*y*/) {}  // frame in the board green
+    // A sprite centred on (h, v) in content pixels, not snapped to a cell: the organism under
+    // the pointer while it is dragged.
+    virtual void draw_sprite_at(int32_t /*h*/, int32_t /*v*/, int32_t /*sprite*/) {}
     virtual void present() {}
 };
 
@@ -30,6 +34,9 @@ class PanelView {
     virtual void outext(int32_t /*shown_iters*/) {}        // "iter = %d"
     virtual void outext2(int32_t /*x*/, int32_t /*y*/) {}  // selected organism's cell
     virtual void clr_selorg_text() {}
+    // The cell under a dragged organism, and its clearing when the drag ends.
+    virtual void outext3(int32_t /*x*/, int32_t /*y*/, int32_t /*mode*/) {}
+    virtual void clr_cursor_text() {}
     virtual void outext4(double /*rate*/, RateUnit) {}  // rate meter
     virtual void clr_FPS_text() {}
 };
@@ -80,6 +87,7 @@ class SeedStore {
   public:
     virtual ~SeedStore() = default;
     virtual void write_saved_seed(uint32_t) {}  // the one key, made persistent at once
+    virtual void save_all(const Settings&) {}   // every key, made persistent at once
 };
 
 struct Ports {

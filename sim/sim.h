@@ -131,11 +131,13 @@ class Sim {
     // Output menu item 1: the rate meter on or off.
     void HandleOutputChoice(int16_t item);
 
+    // Replaces the step timer: first firing after `first_delay`, then every `interval` seconds.
+    void rearm(double first_delay, double interval);
+
   private:
     void set_running();
     void set_halted();
     void set_ended();
-    void rearm(double first_delay, double interval);
     void decide_limited_FPS_halted();
     void redraw_and_count();
     void begin_step();

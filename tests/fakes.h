@@ -30,12 +30,21 @@ struct Recorder : BoardView, PanelView {
     void erase_frame(int32_t x, int32_t y) override {
         log.push_back("unframe " + std::to_string(x) + "," + std::to_string(y));
     }
+    void draw_sprite_at(int32_t h, int32_t v, int32_t sprite) override {
+        log.push_back("sprite " + std::to_string(h) + "," + std::to_string(v) + " " +
+                      std::to_string(sprite));
+    }
     void present() override { log.push_back("present"); }
     void outext(int32_t shown) override { log.push_back("iter " + std::to_string(shown)); }
     void outext2(int32_t x, int32_t y) override {
         log.push_back("selorg " + std::to_string(x) + "," + std::to_string(y));
     }
     void clr_selorg_text() override { log.push_back("clr_selorg"); }
+    void outext3(int32_t x, int32_t y, int32_t mode) override {
+        log.push_back("cursor " + std::to_string(x) + "," + std::to_string(y) + " " +
+                      std::to_string(mode));
+    }
+    void clr_cursor_text() override { log.push_back("clr_cursor"); }
     void outext4(double rate, RateUnit unit) override {
         rates.emplace_back(rate, unit);
         log.push_back("rate");
@@ -116,7 +125,9 @@ struct FakeMouse : MouseButton {
 
 struct FakeStore : SeedStore {
     std::vector<uint32_t> written;
+    std::vector<Settings> saves;
     void write_saved_seed(uint32_t s) override { written.push_back(s); }
+    void save_all(const Settings& s) override { saves.push_back(s); }
 };
 
 // A core wired to fresh fakes.

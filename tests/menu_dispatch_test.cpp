@@ -2,6 +2,7 @@
 
 #include "app/menu_choice.h"
 #include "edit/board_click.h"
+#include "edit/board_press.h"
 #include "fakes.h"
 
 namespace vornick {
@@ -62,9 +63,10 @@ TEST(BoardPress, DecidesByStateAndCell) {
     EXPECT_EQ(press_action(r.sim, on_org_h, on_org_v), PressAction::kOrganism);
     EXPECT_EQ(press_action(r.sim, 290, 290), PressAction::kStop);  // cell 28: nobody there
 
-    HandleInContent(r.sim, empty_h, empty_v);
+    BoardPress press(r.sim);
+    press.HandleInContent(empty_h, empty_v, 4);
     EXPECT_EQ(r.sim.run.stop, 1);
-    HandleInContent(r.sim, empty_h, empty_v);
+    press.HandleInContent(empty_h, empty_v, 4);
     EXPECT_EQ(r.sim.run.stop, 0);
 
     r.sim.HandleSpeedChoice(kMaxSpeedMode);

@@ -1,0 +1,14 @@
+// Qt's keys as the character codes of the key dispatch: the four arrows map to 28..31, and
+// every other key, or an arrow with Ctrl held, to none, so it reaches the menus or nothing.
+#pragma once
+
+#include <Qt>
+#include <cstdint>
+
+namespace vornick {
+
+inline constexpr int32_t kNoCharCode = 0;
+
+int32_t arrow_char_code(int qt_key, Qt::KeyboardModifiers modifiers);
+
+}  // namespace vornick

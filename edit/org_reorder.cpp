@@ -1,0 +1,57 @@
+#include "edit/org_reorder.h"
+
+#include "edit/board_click.h"
+
+namespace vornick {
+
+namespace {
+
+// Takes the record at `from` out and puts it in at `to`; the records in between close the gap.
+void move_record(World& w, int32_t from, int32_t to) {
+    const Org moved = w.orgs[from];
+    if (from < to) {
+        for (int32_t k = from; k < to; ++k) w.orgs[k] = w.orgs[k + 1];
+    } else {
+        for (int32_t k = from; k > to; --k) w.orgs[k] = w.orgs[k - 1];
+    }
+    w.orgs[to] = moved;
+}
+
+int32_t wrap(int32_t c) {
+    if (c >= kGridSize) return 0;
+    if (c < 0) return kGridSize - 1;
+    return c;
+}
+
+OrgMove place(World& w, int32_t i, int32_t to, int32_t x, int32_t y) {
+    const OrgMove m{i, to, w.orgs[i].x, w.orgs[i].y};
+    move_record(w, i, to);
+    w.orgs[to].x = x;
+    w.orgs[to].y = y;
+    return m;
+}
+
+}  // namespace
+
+OrgMove drop_org(World& w, int32_t i, int32_t x, int32_t y) {
+    const int32_t k = topmost_org(w, x, y);
+    return place(w, i, k > i ? k : i, x, y);
+}
+
+OrgMove arrow_move_org(World& w, int32_t i, int32_t dx, int32_t dy) {
+    const int32_t nx = wrap(w.orgs[i].x + dx);
+    const int32_t ny = wrap(w.orgs[i].y + dy);
+    const int32_t j = topmost_org(w, nx, ny);
+    int32_t to = i;
+    if (j >= 0 && j < i - 1) to = j + 1;
+    if (j > i) to = j;
+    return place(w, i, to, nx, ny);
+}
+
+void undo_org_move(World& w, const OrgMove& m) {
+    w.orgs[m.to].x = m.left_x;
+    w.orgs[m.to].y = m.left_y;
+    move_record(w, m.to, m.from);
+}
+
+}  // namespace vornick
