@@ -129,9 +129,28 @@ void GlSurface::present() {
     }
 }
 
+// The board and the panel are repainted as halves: at maximum speed only the panel's count
+// changes, and within a half what changes until the paint comes stays in what it repaints.
 void GlSurface::request_repaint() {
     repaint_asked_ = true;
-    update();
+    const QRect board(0, 0, kBoardHalfWidth, kSurfaceHeight);
+    const QRect panel(kBoardHalfWidth, 0, kSurfaceWidth - kBoardHalfWidth, kSurfaceHeight);
+    QRect units;
+    if (dirty_.intersects(board)) units |= board;
+    if (dirty_.intersects(panel)) units |= panel;
+    if (units.isEmpty()) {
+        repaint_due_ = false;  // nothing changed since the last repaint
+        return;
+    }
+    update(to_widget(units));
+}
+
+QRect GlSurface::to_widget(const QRect& units) const {
+    const Placement at = placement();
+    const qreal ratio = devicePixelRatioF();
+    return QRectF((at.left + units.x() * at.scale) / ratio, (at.top + units.y() * at.scale) / ratio,
+                  units.width() * at.scale / ratio, units.height() * at.scale / ratio)
+        .toAlignedRect();
 }
 
 void GlSurface::bring_up_to_date() {
@@ -154,8 +173,8 @@ void GlSurface::copy_out(const QRect& units) {
 }
 
 // A paint shows the picture either wholly up to date or as the last repaint showed it, never
-// a mixture: a paint of part of the widget while the picture has changed elsewhere leaves the
-// copy for a whole repaint, asked for at once.
+// a mixture: a paint of part of the widget while the picture has changed outside that part
+// leaves the copy for a whole repaint, asked for at once.
 void GlSurface::paintEvent(QPaintEvent* event) {
     const bool asked = repaint_asked_;
     repaint_asked_ = false;
@@ -172,11 +191,11 @@ void GlSurface::paintEvent(QPaintEvent* event) {
         in_paint_ = false;
     }
     bring_up_to_date();
-    const bool whole = event->region().contains(rect());
+    const bool whole = dirty_.isEmpty() || event->region().contains(to_widget(dirty_));
     if (whole) {
         copy_out(dirty_);
         dirty_ = QRect();
-    } else if (!dirty_.isEmpty()) {
+    } else {
         update();
     }
 

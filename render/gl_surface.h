@@ -61,6 +61,7 @@ class GlSurface : public QWidget {
     void present();
     // The shortest time between two repaints, 16 ms (one display frame) unless set longer.
     static constexpr int kDisplayFrameMs = 16;
+    static constexpr int kBoardHalfWidth = 300;  // the board and its margins; the panel beyond
     void set_frame_interval_ms(int ms) { frame_ms_ = ms < kDisplayFrameMs ? kDisplayFrameMs : ms; }
 
     std::function<void()> on_window_repaint;
@@ -82,6 +83,7 @@ class GlSurface : public QWidget {
     void request_repaint();
     void bring_up_to_date();
     void copy_out(const QRect& units);
+    QRect to_widget(const QRect& units) const;  // the widget's logical pixels that show them
     Placement placement() const;
 
     GlBoard board_{*this};

@@ -54,7 +54,7 @@ class GlPanel : public PanelView {
         RateUnit rate_unit = RateUnit::kFramesPerSecond;
     };
 
-    void mark(Slot& slot, Slot content);
+    void mark(Slot& slot, Slot content, const PanelArea& area);
     void clear_area(const PanelArea& area);
     void write_line(const PanelArea& area, int baseline, std::string_view text);
 
