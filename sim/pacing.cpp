@@ -7,10 +7,10 @@ namespace vornick {
 
 namespace {
 
-// Organism-steps in one batch of the back-to-back loop, a fraction of a millisecond whatever
-// the count: the clock and the button are looked at between batches, and the button can only
+// Organism-steps in one batch of the back-to-back loop, about half a millisecond whatever the
+// count: the clock and the button are looked at between batches, and the button can only
 // change once control is back in the event loop.
-constexpr int64_t kMaxLoopBatchOrgSteps = int64_t{1} << 21;
+constexpr int64_t kMaxLoopBatchOrgSteps = int64_t{1} << 24;
 
 }  // namespace
 
