@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim/sim.h"
+#include "sim/vector_path.h"
 #include "tools/trace_options.h"
 
 namespace {
@@ -27,6 +28,18 @@ int main(int argc, char** argv) {
     if (opts->help) {
         std::fputs(kTraceUsage, stdout);
         return 0;
+    }
+
+    if (opts->vector_path) {
+        bool ok = false;
+        for (VectorPath p : {VectorPath::kPortable, VectorPath::kAvx2, VectorPath::kAvx512}) {
+            if (*opts->vector_path == path_name(p)) ok = use_vector_path(p);
+        }
+        if (!ok) {
+            std::fprintf(stderr, "vornick-trace: this processor cannot run the %s path\n",
+                         opts->vector_path->c_str());
+            return 2;
+        }
     }
 
     static Sim sim;  // large tables: keep them off the stack
