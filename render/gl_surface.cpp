@@ -129,15 +129,15 @@ void GlSurface::present() {
     }
 }
 
-// The board and the panel are repainted as halves: at maximum speed only the panel's count
-// changes, and within a half what changes until the paint comes stays in what it repaints.
+// The board is repainted whole, as steps change it all over; of the panel, what changed and
+// the step count. Until the paint comes, steps change nothing outside those.
 void GlSurface::request_repaint() {
     repaint_asked_ = true;
     const QRect board(0, 0, kBoardHalfWidth, kSurfaceHeight);
     const QRect panel(kBoardHalfWidth, 0, kSurfaceWidth - kBoardHalfWidth, kSurfaceHeight);
     QRect units;
     if (dirty_.intersects(board)) units |= board;
-    if (dirty_.intersects(panel)) units |= panel;
+    if (dirty_.intersects(panel)) units |= (dirty_ & panel) | GlPanel::count_area();
     if (units.isEmpty()) {
         repaint_due_ = false;  // nothing changed since the last repaint
         return;

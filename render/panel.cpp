@@ -18,6 +18,11 @@ constexpr PanelArea kCursorClearArea{322, 252, 420, 338};
 
 }  // namespace
 
+QRect GlPanel::count_area() {
+    return QRect(kIterArea.left, kIterArea.top, kIterArea.right - kIterArea.left,
+                 kIterArea.bottom - kIterArea.top);
+}
+
 void GlPanel::mark(Slot& slot, Slot content, const PanelArea& area) {
     slot = content;
     pending_ = true;

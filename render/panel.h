@@ -4,6 +4,7 @@
 // writing its step count thousands of times a second pays for one text drawing per frame.
 #pragma once
 
+#include <QRect>
 #include <cstdint>
 #include <string_view>
 
@@ -34,6 +35,9 @@ class GlPanel : public PanelView {
     void outext3(int32_t x, int32_t y, int32_t mode) override;
     // Blanks the cursor-cell area (and the strip above it) when a drag ends.
     void clr_cursor_text() override;
+
+    // Where the step count is written, in picture units: the panel's part that changes most.
+    static QRect count_area();
 
     // Draws what was written since the last flush into the picture, which must be the target.
     void flush();
