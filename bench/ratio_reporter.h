@@ -1,9 +1,11 @@
 // Prints, after the usual table, each benchmark's time as a ratio of a baseline measured in the
-// same run, so results compare across machines and loads.
+// same run, so results compare across machines and loads. CPU time, so that other processes
+// sharing the cores weigh less; with repetitions, medians.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -24,19 +26,23 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                times_[r.benchmark_name()] = r.GetAdjustedRealTime();
+            if (r.error_occurred) continue;
+            if (r.run_type == Run::RT_Iteration) {
+                times_[r.run_name.str()].push_back(r.GetAdjustedCPUTime());
+            } else if (r.aggregate_name == "median") {
+                medians_[r.run_name.str()] = r.GetAdjustedCPUTime();
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\nratios (measured time / baseline time, same run):\n");
+        std::printf("\nratios (measured / baseline CPU time, same run, medians):\n");
         for (const Pair& p : pairs_) {
-            auto m = times_.find(p.measured), b = times_.find(p.baseline);
-            if (m == times_.end() || b == times_.end() || b->second <= 0) continue;
-            const double ratio = m->second / b->second;
+            const double m = median(p.measured), b = median(p.baseline);
+            if (m <= 0 || b <= 0) continue;
+            const double ratio = m / b;
             const bool ok = p.target <= 0 || ratio <= p.target;
             std::printf("  %-40s / %-32s = %6.3f", p.measured.c_str(), p.baseline.c_str(), ratio);
             if (p.target > 0)
@@ -46,8 +52,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
 
   private:
+    double median(const std::string& name) const {
+        if (auto m = medians_.find(name); m != medians_.end()) return m->second;
+        auto it = times_.find(name);
+        if (it == times_.end() || it->second.empty()) return 0;
+        std::vector<double> t = it->second;
+        std::sort(t.begin(), t.end());
+        return t[t.size() / 2];
+    }
+
     std::vector<Pair> pairs_;
-    std::map<std::string, double> times_;
+    std::map<std::string, std::vector<double>> times_;
+    std::map<std::string, double> medians_;  // the library's own, when it reports aggregates
 };
 
 }  // namespace vornick::bench

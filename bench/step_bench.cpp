@@ -1,12 +1,16 @@
-// The step with drawing off, against the serial floor: the same number of generator draws made
-// one after another, which is what a step would cost if nothing overlapped its draws.
+// The steps with drawing off, against the serial floor: the same number of generator draws made
+// one after another, which is what the steps would cost if nothing overlapped their draws.
+// Run with --benchmark_repetitions=N --benchmark_enable_random_interleaving=true for medians
+// of alternating rounds; --vector-path=avx2 measures that path on a processor with more.
 #include <benchmark/benchmark.h>
 
 #include <climits>
 
 #include "ratio_reporter.h"
+#include "sim/move.h"
 #include "sim/sim.h"
 #include "sim/system_clock.h"
+#include "vector_path_flag.h"
 
 namespace {
 
@@ -23,12 +27,13 @@ Sim& fresh_sim(int32_t norgs) {
     return sim;
 }
 
+// Arguments: organisms, steps.
 void BM_SerialFloor(benchmark::State& state) {
-    const auto n = static_cast<int32_t>(state.range(0));
+    const auto draws = state.range(0) * state.range(1);
     vornick::Generator g;
     int32_t acc = 0;
     for (auto _ : state) {
-        for (int32_t i = 0; i < n; ++i) acc ^= g.draw();
+        for (int64_t i = 0; i < draws; ++i) acc ^= g.draw();
         benchmark::DoNotOptimize(acc);
     }
 }
@@ -38,6 +43,24 @@ void BM_Step(benchmark::State& state) {
     for (auto _ : state) {
         sim.HandleDraw();
         if (sim.run.iters > INT32_MAX - 2) sim.run.iters = 0;
+    }
+    benchmark::DoNotOptimize(sim.model.orgs[0]);
+}
+
+// The model half of one drawn step.
+void BM_Move(benchmark::State& state) {
+    Sim& sim = fresh_sim(static_cast<int32_t>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(vornick::move_orgs(sim.model, sim.rng));
+    benchmark::DoNotOptimize(sim.model.orgs[0]);
+}
+
+// Arguments: organisms, steps per batch.
+void BM_Batch(benchmark::State& state) {
+    Sim& sim = fresh_sim(static_cast<int32_t>(state.range(0)));
+    const int64_t steps = state.range(1);
+    for (auto _ : state) {
+        sim.step_batch(steps);
+        if (sim.run.iters > INT32_MAX / 2) sim.run.iters = 0;
     }
     benchmark::DoNotOptimize(sim.model.orgs[0]);
 }
@@ -58,17 +81,26 @@ void BM_MaxSpeedLoop(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(BM_SerialFloor)->Arg(4)->Arg(784);
+BENCHMARK(BM_SerialFloor)->Args({4, 1})->Args({784, 1})->Args({4, 100000})->Args({784, 100});
+BENCHMARK(BM_SerialFloor)->Args({784, 10000});
 BENCHMARK(BM_Step)->Arg(4)->Arg(784);
+BENCHMARK(BM_Move)->Arg(784);
+BENCHMARK(BM_Batch)->Args({4, 100000})->Args({784, 100})->Args({784, 10000});
 BENCHMARK(BM_MaxSpeedLoop)->Arg(4)->Iterations(60);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!vornick::bench::take_vector_path_flag(argc, argv)) return 2;
+    vornick::bench::print_vector_path();
     benchmark::Initialize(&argc, argv);
     vornick::bench::RatioReporter reporter({
-        {"BM_Step/4", "BM_SerialFloor/4", 1.5},
-        {"BM_Step/784", "BM_SerialFloor/784", 0.5},
+        {"BM_Step/4", "BM_SerialFloor/4/1", 1.5},
+        {"BM_Step/784", "BM_SerialFloor/784/1", 0.5},
+        {"BM_Move/784", "BM_SerialFloor/784/1", 0.15},
+        {"BM_Batch/4/100000", "BM_SerialFloor/4/100000", 0.08},
+        {"BM_Batch/784/100", "BM_SerialFloor/784/100", 0.08},
+        {"BM_Batch/784/10000", "BM_SerialFloor/784/10000", 0.08},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

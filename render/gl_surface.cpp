@@ -1,12 +1,13 @@
 #include "render/gl_surface.h"
 
-#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QSurfaceFormat>
-#include <QThread>
+#include <cstring>
 
 #include "render/font.h"
 
@@ -14,7 +15,6 @@ namespace vornick {
 
 namespace {
 
-constexpr qint64 kContextWaitMs = 3000;
 constexpr int kGlyphLists = 256;
 
 }  // namespace
@@ -28,42 +28,39 @@ void use_compatibility_profile() {
     QSurfaceFormat::setDefaultFormat(format);
 }
 
-GlSurface::GlSurface(QWidget* parent) : QOpenGLWidget(parent) {
+GlSurface::GlSurface(QWidget* parent) : QWidget(parent) {
     setFixedSize(kSurfaceWidth, kSurfaceHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers the whole widget
     repaint_timer_.setSingleShot(true);
     repaint_timer_.setTimerType(Qt::PreciseTimer);
     connect(&repaint_timer_, &QTimer::timeout, this, &GlSurface::request_repaint);
-    // Composing the window and resizing the widget make another context or framebuffer current.
-    connect(this, &QOpenGLWidget::aboutToCompose, this, [this] { target_bound_ = false; });
-    connect(this, &QOpenGLWidget::aboutToResize, this, [this] { target_bound_ = false; });
 }
 
 GlSurface::~GlSurface() {
-    if (context() == nullptr) return;
-    makeCurrent();
+    if (!context_) return;
+    context_->makeCurrent(&offscreen_);
     picture_.reset();
     if (ready_) {
         glDeleteTextures(kSpriteCount, texture_.data());
         if (panel_.font_list() != 0) glDeleteLists(panel_.font_list(), kGlyphLists);
     }
-    doneCurrent();
+    context_->doneCurrent();
 }
 
-void GlSurface::setup() {
+void GlSurface::setup(const QString& sprite_dir) {
     if (ready_) return;
-    // The context appears once the shown window has been handled by the event loop.
-    QElapsedTimer waited;
-    waited.start();
-    while (!isValid() && window()->isVisible() && waited.elapsed() < kContextWaitMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (!isValid()) QThread::msleep(1);
+    offscreen_.setFormat(QSurfaceFormat::defaultFormat());
+    offscreen_.create();
+    context_ = std::make_unique<QOpenGLContext>();
+    context_->setFormat(QSurfaceFormat::defaultFormat());
+    if (!offscreen_.isValid() || !context_->create() || !context_->makeCurrent(&offscreen_)) {
+        context_.reset();
+        return;  // nothing to draw into: every drawing operation does nothing
     }
-    if (!isValid()) return;  // nothing to draw into: every drawing operation does nothing
-    makeCurrent();
-    init_state();
+    init_state(sprite_dir);
 }
 
-void GlSurface::init_state() {
+void GlSurface::init_state(const QString& sprite_dir) {
     picture_ = std::make_unique<QOpenGLFramebufferObject>(QSize(kSurfaceWidth, kSurfaceHeight),
                                                           QOpenGLFramebufferObject::NoAttachment,
                                                           GL_TEXTURE_2D, GL_RGBA8);
@@ -71,7 +68,7 @@ void GlSurface::init_state() {
         picture_.reset();
         return;
     }
-    context()->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, picture_->handle());
+    context_->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, picture_->handle());
     target_bound_ = true;
 
     glViewport(0, 0, kSurfaceWidth, kSurfaceHeight);
@@ -88,20 +85,35 @@ void GlSurface::init_state() {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 
-    CreateTextures(CreateBitmapImages(), kSpriteSize, kSpriteSize, texture_);
+    const SpriteImages images = CreateBitmapImages(sprite_dir);
+    CreateTextures(images, kSpriteSize, kSpriteSize, texture_);
+    board_.set_sprites(stage_sprites(images, kSpriteSize, kSpriteSize));
+    shown_ = QImage(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
+    shown_.fill(Qt::white);
+    readback_.assign(static_cast<std::size_t>(kSurfaceWidth) * kSurfaceHeight, 0);
     ready_ = true;
 }
 
-bool GlSurface::begin_draw() {
+bool GlSurface::make_target() {
     if (!ready_) return false;
-    QOpenGLContext* const ours = context();
+    QOpenGLContext* const ours = context_.get();
     if (target_bound_ && QOpenGLContext::currentContext() == ours) return true;
-    if (QOpenGLContext::currentContext() != ours) makeCurrent();
+    if (QOpenGLContext::currentContext() != ours) ours->makeCurrent(&offscreen_);
     ours->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, picture_->handle());
-    // Painting the widget sets the viewport to the widget's own framebuffer.
     glViewport(0, 0, kSurfaceWidth, kSurfaceHeight);
     target_bound_ = true;
     return true;
+}
+
+bool GlSurface::begin_draw() {
+    if (!make_target()) return false;
+    board_.flush_pending();
+    touch(QRect(0, 0, kSurfaceWidth, kSurfaceHeight));
+    return true;
+}
+
+void GlSurface::touch(const QRect& units) {
+    dirty_ |= units & QRect(0, 0, kSurfaceWidth, kSurfaceHeight);
 }
 
 // Every present would otherwise cost a whole repaint of the window; a run drawing thousands of
@@ -117,26 +129,60 @@ void GlSurface::present() {
     }
 }
 
+// The board is repainted whole, as steps change it all over; of the panel, what changed and
+// the step count. Until the paint comes, steps change nothing outside those.
 void GlSurface::request_repaint() {
     repaint_asked_ = true;
-    update();
+    const QRect board(0, 0, kBoardHalfWidth, kSurfaceHeight);
+    const QRect panel(kBoardHalfWidth, 0, kSurfaceWidth - kBoardHalfWidth, kSurfaceHeight);
+    QRect units;
+    if (dirty_.intersects(board)) units |= board;
+    if (dirty_.intersects(panel)) units |= (dirty_ & panel) | GlPanel::count_area();
+    if (units.isEmpty()) {
+        repaint_due_ = false;  // nothing changed since the last repaint
+        return;
+    }
+    update(to_widget(units));
 }
 
-void GlSurface::initializeGL() {}
-
-void GlSurface::resizeGL(int, int) {
-    target_bound_ = false;
+QRect GlSurface::to_widget(const QRect& units) const {
+    const Placement at = placement();
+    const qreal ratio = devicePixelRatioF();
+    return QRectF((at.left + units.x() * at.scale) / ratio, (at.top + units.y() * at.scale) / ratio,
+                  units.width() * at.scale / ratio, units.height() * at.scale / ratio)
+        .toAlignedRect();
 }
 
-void GlSurface::paintGL() {
-    target_bound_ = false;
+void GlSurface::bring_up_to_date() {
+    board_.flush_pending();
+    if (panel_.pending() && make_target()) panel_.flush();
+}
+
+void GlSurface::copy_out(const QRect& units) {
+    if (units.isEmpty() || !make_target()) return;
+    // BGRA bytes are the 32-bit pixels of the image; GL rows run bottom to top.
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(units.x(), kSurfaceHeight - units.y() - units.height(), units.width(),
+                 units.height(), GL_BGRA, GL_UNSIGNED_BYTE, readback_.data());
+    for (int row = 0; row < units.height(); ++row) {
+        const uint32_t* from = readback_.data() + static_cast<std::size_t>(row) * units.width();
+        auto* to = reinterpret_cast<uint32_t*>(shown_.scanLine(units.bottom() - row)) + units.x();
+        std::memcpy(to, from, static_cast<std::size_t>(units.width()) * sizeof(uint32_t));
+    }
+}
+
+// A paint shows the picture either wholly up to date or as the last repaint showed it, never
+// a mixture: a paint of part of the widget while the picture has changed outside that part
+// leaves the copy for a whole repaint, asked for at once.
+void GlSurface::paintEvent(QPaintEvent* event) {
     const bool asked = repaint_asked_;
     repaint_asked_ = false;
     repaint_due_ = false;
     since_paint_.restart();
+    QPainter painter(this);
     if (!ready_) {
-        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
+        painter.fillRect(rect(), Qt::white);
         return;
     }
     if (!asked && on_window_repaint) {
@@ -144,21 +190,26 @@ void GlSurface::paintGL() {
         on_window_repaint();
         in_paint_ = false;
     }
-    if (panel_.pending() && begin_draw()) panel_.flush();
+    bring_up_to_date();
+    const bool whole = dirty_.isEmpty() || event->region().contains(to_widget(dirty_));
+    if (whole) {
+        copy_out(dirty_);
+        dirty_ = QRect();
+    } else {
+        update();
+    }
 
-    QOpenGLExtraFunctions* const f = context()->extraFunctions();
-    const GLuint shown = defaultFramebufferObject();
-    f->glBindFramebuffer(GL_FRAMEBUFFER, shown);
     const Placement at = placement();
-    if (at.left > 0 || at.top > 0) glClear(GL_COLOR_BUFFER_BIT);  // white margins
     const qreal ratio = devicePixelRatioF();
-    const int device_height = qRound(height() * ratio);
-    const int x0 = at.left;
-    const int y0 = device_height - at.top - kSurfaceHeight * at.scale;  // GL rows run upward
-    f->glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_->handle());
-    f->glBlitFramebuffer(0, 0, kSurfaceWidth, kSurfaceHeight, x0, y0, x0 + kSurfaceWidth * at.scale,
-                         y0 + kSurfaceHeight * at.scale, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    f->glBindFramebuffer(GL_FRAMEBUFFER, shown);
+    painter.scale(1.0 / ratio, 1.0 / ratio);  // device pixels from here on
+    const QRect device(0, 0, qRound(width() * ratio), qRound(height() * ratio));
+    const QRect target(at.left, at.top, kSurfaceWidth * at.scale, kSurfaceHeight * at.scale);
+    if (target != device) {
+        const QRegion margins = QRegion(device) - QRegion(target);
+        for (const QRect& r : margins) painter.fillRect(r, Qt::white);
+    }
+    painter.drawImage(target, shown_);
+    if (whole) emit frame_shown();
 }
 
 Placement GlSurface::placement() const {

@@ -18,9 +18,15 @@ constexpr PanelArea kCursorClearArea{322, 252, 420, 338};
 
 }  // namespace
 
-void GlPanel::mark(Slot& slot, Slot content) {
+QRect GlPanel::count_area() {
+    return QRect(kIterArea.left, kIterArea.top, kIterArea.right - kIterArea.left,
+                 kIterArea.bottom - kIterArea.top);
+}
+
+void GlPanel::mark(Slot& slot, Slot content, const PanelArea& area) {
     slot = content;
     pending_ = true;
+    surface_.touch(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
     surface_.present();
 }
 
@@ -82,38 +88,38 @@ void GlPanel::flush() {
 
 void GlPanel::outext(int32_t shown_iters) {
     next_.iters = shown_iters;
-    mark(next_.iter, Slot::kWritten);
+    mark(next_.iter, Slot::kWritten, kIterArea);
 }
 
 void GlPanel::outext2(int32_t x, int32_t y) {
     next_.sel_x = x;
     next_.sel_y = y;
-    mark(next_.selorg, Slot::kWritten);
+    mark(next_.selorg, Slot::kWritten, kSelOrgArea);
 }
 
 void GlPanel::outext3(int32_t x, int32_t y, int32_t mode) {
     next_.cur_x = x;
     next_.cur_y = y;
     next_.cur_mode = mode;
-    mark(next_.cursor, Slot::kWritten);
+    mark(next_.cursor, Slot::kWritten, kCursorArea);
 }
 
 void GlPanel::outext4(double rate, RateUnit unit) {
     next_.rate_value = rate;
     next_.rate_unit = unit;
-    mark(next_.rate, Slot::kWritten);
+    mark(next_.rate, Slot::kWritten, kRateArea);
 }
 
 void GlPanel::clr_FPS_text() {
-    mark(next_.rate, Slot::kCleared);
+    mark(next_.rate, Slot::kCleared, kRateArea);
 }
 
 void GlPanel::clr_selorg_text() {
-    mark(next_.selorg, Slot::kCleared);
+    mark(next_.selorg, Slot::kCleared, kSelOrgArea);
 }
 
 void GlPanel::clr_cursor_text() {
-    mark(next_.cursor, Slot::kCleared);
+    mark(next_.cursor, Slot::kCleared, kCursorClearArea);
 }
 
 }  // namespace vornick

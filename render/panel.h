@@ -4,6 +4,7 @@
 // writing its step count thousands of times a second pays for one text drawing per frame.
 #pragma once
 
+#include <QRect>
 #include <cstdint>
 #include <string_view>
 
@@ -35,6 +36,9 @@ class GlPanel : public PanelView {
     // Blanks the cursor-cell area (and the strip above it) when a drag ends.
     void clr_cursor_text() override;
 
+    // Where the step count is written, in picture units: the panel's part that changes most.
+    static QRect count_area();
+
     // Draws what was written since the last flush into the picture, which must be the target.
     void flush();
     bool pending() const { return pending_; }
@@ -54,7 +58,7 @@ class GlPanel : public PanelView {
         RateUnit rate_unit = RateUnit::kFramesPerSecond;
     };
 
-    void mark(Slot& slot, Slot content);
+    void mark(Slot& slot, Slot content, const PanelArea& area);
     void clear_area(const PanelArea& area);
     void write_line(const PanelArea& area, int baseline, std::string_view text);
 

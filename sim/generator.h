@@ -41,4 +41,25 @@ constexpr JumpTable make_jump_table() {
 
 inline constexpr JumpTable kJump = make_jump_table();
 
+// What k draws do to the state, s -> mul * s + add (mod 2^32), for any k: a run can be
+// advanced, or split into parts that start from their own states, without drawing one by one.
+struct Jump {
+    uint32_t mul = 1;
+    uint32_t add = 0;
+
+    constexpr uint32_t apply(uint32_t s) const { return mul * s + add; }
+    // This jump followed by `next`.
+    constexpr Jump then(Jump next) const { return {next.mul * mul, next.mul * add + next.add}; }
+};
+
+constexpr Jump jump_of(uint64_t draws) {
+    Jump result;
+    Jump power{kLcgMul, kLcgAdd};
+    for (; draws != 0; draws >>= 1) {
+        if (draws & 1) result = result.then(power);
+        power = power.then(power);
+    }
+    return result;
+}
+
 }  // namespace vornick

@@ -1,151 +1,125 @@
 #include "sim/move.h"
 
-#include <array>
-#include <cstdint>
-#include <utility>
+#include <algorithm>
 
-// The vector helpers below are internal and always inlined into one caller, so the note that
-// vector arguments would pass differently across an ABI boundary does not apply.
-#pragma GCC diagnostic ignored "-Wpsabi"
+#include "sim/kernels.h"
+#include "sim/vector_path.h"
 
 namespace vornick {
 
 namespace {
 
-// dx, dy of a heading without a branch; an invalid heading moves nowhere.
-inline int32_t step_dx(int32_t d) {
-    return (d == kRight) - (d == kLeft);
-}
-inline int32_t step_dy(int32_t d) {
-    return (d == kDown) - (d == kUp);
-}
-
-inline int32_t wrap(int32_t c) {
+int32_t wrap(int32_t c) {
     c = c == kGridSize ? 0 : c;
     return c < 0 ? kGridSize - 1 : c;
 }
 
-// v mod 10 == 0 for a 15-bit v, by a multiply that vectorises:
-// (v * 52429) >> 19 is v / 10 exactly for every v below 43690.
-inline int32_t turns(uint32_t state) {
-    const uint32_t v = (state >> 16) & 0x7fff;
-    const uint32_t q = (v * 52429u) >> 19;
-    return v == q * 10u;
+int32_t live_count(const World& w) {
+    return std::clamp(w.norgs, int32_t{0}, kMaxOrgs);
 }
 
-// The state after `draws` draws comes from the jump table, so no draw waits on another.
-inline uint32_t state_after(int32_t draws, uint32_t s0) {
-    return kJump.mul[draws] * s0 + kJump.add[draws];
-}
-
-inline int32_t move_one(Org& o, int32_t turn) {
-    const int32_t d = o.dir;
-    o.x = wrap(o.x + step_dx(d));
-    o.y = wrap(o.y + step_dy(d));
-    o.dir = (d + turn) & 3;
-    return d & ~3;
-}
-
-// A block of L organisms is 3L consecutive ints (x, y, dir interleaved): three vectors. Two
-// constant shuffles gather one field of all L organisms, two more scatter it back.
-template <int L>
-struct Lanes {
-    using vec __attribute__((vector_size(L * 4))) = int32_t;
-    using uvec __attribute__((vector_size(L * 4))) = uint32_t;
-
-    template <typename F>
-    static constexpr vec make(F f) {
-        return [&]<std::size_t... I>(std::index_sequence<I...>) {
-            return vec{static_cast<int32_t>(f(static_cast<int>(I)))...};
-        }
-        (std::make_index_sequence<L>());
-    }
-    // Gathering field f: first from the first two vectors, then the third.
-    static constexpr int gather1(int f, int k) { return 3 * k + f < 2 * L ? 3 * k + f : 0; }
-    static constexpr int gather2(int f, int k) { return 3 * k + f < 2 * L ? k : 3 * k + f - L; }
-    // Scattering into vector v: x and y first, then dir.
-    static constexpr int scatter1(int v, int m) {
-        const int j = v * L + m;
-        return j % 3 == 0 ? j / 3 : j % 3 == 1 ? L + j / 3 : 0;
-    }
-    static constexpr int scatter2(int v, int m) {
-        const int j = v * L + m;
-        return j % 3 == 2 ? L + j / 3 : m;
-    }
-
-    __attribute__((always_inline)) static vec wrap(vec c) {
-        c = c == kGridSize ? vec{} : c;
-        return c < 0 ? vec{} + (kGridSize - 1) : c;
-    }
-
-    // Moves the L organisms at `o`; returns the OR of invalid heading bits.
-    __attribute__((always_inline)) static vec move_block(Org* o, const uint32_t* mul,
-                                                         const uint32_t* add, uint32_t s0) {
-        auto* p = reinterpret_cast<int32_t*>(o);
-        vec a, b, c;
-        __builtin_memcpy(&a, p, sizeof a);
-        __builtin_memcpy(&b, p + L, sizeof b);
-        __builtin_memcpy(&c, p + 2 * L, sizeof c);
-        const vec x =
-            __builtin_shuffle(__builtin_shuffle(a, b, make([](int k) { return gather1(0, k); })), c,
-                              make([](int k) { return gather2(0, k); }));
-        const vec y =
-            __builtin_shuffle(__builtin_shuffle(a, b, make([](int k) { return gather1(1, k); })), c,
-                              make([](int k) { return gather2(1, k); }));
-        const vec d =
-            __builtin_shuffle(__builtin_shuffle(a, b, make([](int k) { return gather1(2, k); })), c,
-                              make([](int k) { return gather2(2, k); }));
-
-        uvec m, ad;
-        __builtin_memcpy(&m, mul, sizeof m);
-        __builtin_memcpy(&ad, add, sizeof ad);
-        const uvec s = m * s0 + ad;
-        const uvec v = (s >> 16) & 0x7fff;
-        const uvec q = (v * 52429u) >> 19;
-        const vec turn = (vec)(v == q * 10u);  // -1 where the organism turns
-
-        // Comparisons give -1 for true, so (d == 1) - (d == 3) is the dx of a heading.
-        const vec nx = wrap(x + ((d == int32_t{kLeft}) - (d == int32_t{kRight})));
-        const vec ny = wrap(y + ((d == int32_t{kUp}) - (d == int32_t{kDown})));
-        const vec nd = (d - turn) & 3;
-
-        const vec xy0 = __builtin_shuffle(nx, ny, make([](int k) { return scatter1(0, k); }));
-        const vec xy1 = __builtin_shuffle(nx, ny, make([](int k) { return scatter1(1, k); }));
-        const vec xy2 = __builtin_shuffle(nx, ny, make([](int k) { return scatter1(2, k); }));
-        a = __builtin_shuffle(xy0, nd, make([](int k) { return scatter2(0, k); }));
-        b = __builtin_shuffle(xy1, nd, make([](int k) { return scatter2(1, k); }));
-        c = __builtin_shuffle(xy2, nd, make([](int k) { return scatter2(2, k); }));
-        __builtin_memcpy(p, &a, sizeof a);
-        __builtin_memcpy(p + L, &b, sizeof b);
-        __builtin_memcpy(p + 2 * L, &c, sizeof c);
-        return d & ~3;
-    }
-};
-
-template <int L>
-int32_t any_lane(typename Lanes<L>::vec v) {
-    int32_t r = 0;
-    for (int i = 0; i < L; ++i) r |= v[i];
-    return r;
-}
-
-// Moves every organism: blocks of 8, then of 4, then one by one. The widest vectors the
-// processor has are picked at run time; the default build stays plain x86-64.
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) int32_t move_all(Org* orgs,
-                                                                                     int32_t n,
-                                                                                     uint32_t s0) {
+int32_t move_step(Org* orgs, int32_t n, uint32_t s0) {
     const uint32_t* mul = kJump.mul.data() + 1;
     const uint32_t* add = kJump.add.data() + 1;
-    int32_t i = 0;
-    Lanes<8>::vec bad8{};
-    for (; i + 8 <= n; i += 8) bad8 |= Lanes<8>::move_block(orgs + i, mul + i, add + i, s0);
-    int32_t bad = any_lane<8>(bad8);
-    if (i + 4 <= n) {
-        bad |= any_lane<4>(Lanes<4>::move_block(orgs + i, mul + i, add + i, s0));
-        i += 4;
+    switch (vector_path()) {
+#if defined(VORNICK_X86_KERNELS)
+        case VectorPath::kAvx512:
+            return kernels::move_step_avx512(orgs, n, s0, mul, add);
+        case VectorPath::kAvx2:
+            return kernels::move_step_avx2(orgs, n, s0, mul, add);
+#endif
+        default:
+            return kernels::move_step_portable(orgs, n, s0, mul, add);
     }
-    for (; i < n; ++i) bad |= move_one(orgs[i], turns(state_after(i + 1, s0)));
-    return bad;
+}
+
+void walk_tiles(const kernels::TileWalk& walk) {
+    switch (vector_path()) {
+#if defined(VORNICK_X86_KERNELS)
+        case VectorPath::kAvx512:
+            return kernels::walk_tiles_avx512(walk);
+        case VectorPath::kAvx2:
+            return kernels::walk_tiles_avx2(walk);
+#endif
+        default:
+            return kernels::walk_tiles_portable(walk);
+    }
+}
+
+// Enough walkers for the processor to overlap their work; fewer organisms are cut into
+// stretches, when the run is long enough that each stretch has some tiles.
+constexpr int32_t kWalkersWanted = 32;
+constexpr int64_t kMinStretchTiles = 8;
+
+int32_t stretches_for(int32_t n, int64_t steps) {
+    const int64_t by_count = std::max<int64_t>(1, kWalkersWanted / n);
+    const int64_t by_length = steps / (kMinStretchTiles * kernels::kTileSteps);
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(std::min(by_count, by_length), 1, kernels::kMaxStretches));
+}
+
+// A grid multiple above any displacement of a chunk keeps the sums positive for a cheap
+// modulo.
+constexpr uint32_t kAboveMoves =
+    kGridSize *
+    (kernels::kMaxStretches * kernels::kTilesPerChunk * kernels::kTileSteps / kGridSize + 1);
+
+uint32_t field(uint64_t counts, int heading) {
+    return static_cast<uint32_t>((counts >> (16 * heading)) & 0xffff);
+}
+
+// A single stretch's walkers start from the organisms' own headings, so their counts are
+// already absolute.
+void apply_walker(Org& o, uint64_t counts, uint64_t dir) {
+    o.x = static_cast<int32_t>(
+        (static_cast<uint32_t>(o.x) + kAboveMoves + field(counts, kRight) - field(counts, kLeft)) %
+        kGridSize);
+    o.y = static_cast<int32_t>(
+        (static_cast<uint32_t>(o.y) + kAboveMoves + field(counts, kDown) - field(counts, kUp)) %
+        kGridSize);
+    o.dir = static_cast<int32_t>(dir);
+}
+
+// Organism i's walkers, one per stretch in order: each one's counts are relative to its first
+// heading, which is where the previous stretches left the organism.
+void apply_walkers(Org& o, int32_t i, const kernels::TileWalk& walk) {
+    uint32_t right = 0, left = 0, down = 0, up = 0;
+    auto d = static_cast<uint32_t>(o.dir);
+    for (int32_t k = 0; k < walk.stretches; ++k) {
+        const int32_t at = k * walk.norgs + i;
+        const uint64_t rel = walk.counts[at];
+        const unsigned shift = 16u * d;
+        const uint64_t abs = (rel << shift) | (rel >> ((64u - shift) & 63u));
+        right += field(abs, kRight);
+        left += field(abs, kLeft);
+        down += field(abs, kDown);
+        up += field(abs, kUp);
+        d = (d + static_cast<uint32_t>(walk.dir[at])) & 3;
+    }
+    o.x =
+        static_cast<int32_t>((static_cast<uint32_t>(o.x) + kAboveMoves + right - left) % kGridSize);
+    o.y = static_cast<int32_t>((static_cast<uint32_t>(o.y) + kAboveMoves + down - up) % kGridSize);
+    o.dir = static_cast<int32_t>(d);
+}
+
+// The lane jumps of a tile depend only on the organism count; the last count's are kept.
+const kernels::TileWalk& tile_jumps(int32_t n) {
+    static kernels::TileWalk jumps{};
+    static int32_t made_for = -1;
+    if (made_for != n) {
+        const Jump step = jump_of(static_cast<uint64_t>(n));
+        Jump lane = jump_of(1);  // organism 0's draw in the tile's first step
+        for (int j = 0; j < kernels::kTileSteps; ++j) {
+            jumps.lane_mul[j] = lane.mul;
+            jumps.lane_add[j] = lane.add;
+            lane = lane.then(step);
+        }
+        const Jump tile = jump_of(static_cast<uint64_t>(n) * kernels::kTileSteps);
+        jumps.tile_mul = tile.mul;
+        jumps.tile_add = tile.add;
+        made_for = n;
+    }
+    return jumps;
 }
 
 }  // namespace
@@ -156,19 +130,90 @@ bool move_orgs_serial(World& w, Generator& gen) {
         Org& o = w.orgs[i];
         bad |= o.dir & ~3;
         const int32_t d = o.dir;
-        o.x = wrap(o.x + step_dx(d));
-        o.y = wrap(o.y + step_dy(d));
+        o.x = wrap(o.x + (d == kRight) - (d == kLeft));
+        o.y = wrap(o.y + (d == kDown) - (d == kUp));
         if (gen.draw() % 10 == 0) o.dir = (d + 1) % 4;
     }
     return bad == 0;
 }
 
 bool move_orgs(World& w, Generator& gen) {
-    const int32_t n = w.norgs;
+    const int32_t n = live_count(w);
     const uint32_t s0 = gen.seed;
-    const int32_t bad = move_all(w.orgs, n, s0);
-    gen.seed = state_after(n, s0);
+    const int32_t bad = move_step(w.orgs, n, s0);
+    gen.seed = kJump.mul[n] * s0 + kJump.add[n];
     return bad == 0;
+}
+
+bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
+    const int32_t n = live_count(w);
+    if (steps <= 0) return true;
+    int32_t bad = 0;
+    bool in_range = true;
+    for (int32_t i = 0; i < n; ++i) {
+        const Org& o = w.orgs[i];
+        bad |= o.dir & ~3;
+        in_range &=
+            static_cast<uint32_t>(o.x) < kGridSize && static_cast<uint32_t>(o.y) < kGridSize;
+    }
+    if (bad != 0) return false;
+    if (n == 0) return true;
+    // The tile walk leaves positions alone; in range, a position is its start plus the steps
+    // taken each way, modulo the grid, whatever the order of the steps.
+    if (!in_range) {
+        for (int64_t k = 0; k < steps; ++k) move_orgs(w, gen);
+        return true;
+    }
+
+    static_assert(kMaxOrgs % kernels::kWalkPad == 0);
+    static_assert(kernels::kMaxStretches * kernels::kWalkPad <= kMaxOrgs);
+    kernels::TileWalk walk = tile_jumps(n);
+    uint64_t words[kMaxOrgs];
+    uint64_t dir[kMaxOrgs];
+    uint64_t counts[kMaxOrgs];
+    walk.norgs = n;
+    walk.words = words;
+    walk.dir = dir;
+    walk.counts = counts;
+    uint32_t seed = gen.seed;
+    for (int64_t left = steps; left > 0;) {
+        const int32_t stretches = stretches_for(n, left);
+        int64_t part = 0;
+        if (stretches > 1) {
+            walk.tiles =
+                std::min(left / (stretches * kernels::kTileSteps), kernels::kTilesPerChunk);
+            walk.last_len = kernels::kTileSteps;
+            part = stretches * walk.tiles * kernels::kTileSteps;
+        } else {
+            part = std::min(left, kernels::kTilesPerChunk * kernels::kTileSteps);
+            walk.tiles = (part + kernels::kTileSteps - 1) / kernels::kTileSteps;
+            walk.last_len = static_cast<int32_t>(part - (walk.tiles - 1) * kernels::kTileSteps);
+        }
+        const Jump stretch = jump_of(static_cast<uint64_t>(part / stretches) * n);
+        walk.stretches = stretches;
+        walk.stretch_mul = stretch.mul;
+        walk.stretch_add = stretch.add;
+        walk.seed = seed;
+        const int32_t walkers = stretches * n;
+        const int32_t padded =
+            (walkers + kernels::kWalkPad - 1) / kernels::kWalkPad * kernels::kWalkPad;
+        std::fill(words + walkers, words + padded, uint64_t{0});
+        std::fill(counts, counts + padded, uint64_t{0});
+        if (stretches == 1) {
+            for (int32_t i = 0; i < n; ++i) dir[i] = static_cast<uint64_t>(w.orgs[i].dir);
+            std::fill(dir + n, dir + padded, uint64_t{0});
+            walk_tiles(walk);
+            for (int32_t i = 0; i < n; ++i) apply_walker(w.orgs[i], counts[i], dir[i]);
+        } else {
+            std::fill(dir, dir + padded, uint64_t{0});
+            walk_tiles(walk);
+            for (int32_t i = 0; i < n; ++i) apply_walkers(w.orgs[i], i, walk);
+        }
+        seed = jump_of(static_cast<uint64_t>(part) * static_cast<uint64_t>(n)).apply(seed);
+        left -= part;
+    }
+    gen.seed = seed;
+    return true;
 }
 
 }  // namespace vornick

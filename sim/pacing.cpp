@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "sim/sim.h"
 #include "sim/slider_mapping.h"
 
@@ -5,9 +7,10 @@ namespace vornick {
 
 namespace {
 
-// Steps between looks at the clock and the mouse button in the back-to-back loop: the button
-// can only change once control is back in the event loop, and the clock costs more than a step.
-constexpr int kMaxLoopBatch = 512;
+// Organism-steps in one batch of the back-to-back loop, about half a millisecond whatever the
+// count: the clock and the button are looked at between batches, and the button can only
+// change once control is back in the event loop.
+constexpr int64_t kMaxLoopBatchOrgSteps = int64_t{1} << 24;
 
 }  // namespace
 
@@ -36,17 +39,22 @@ void Sim::doIdle() {
 
 // Steps back to back until the run halts or the button is pressed. Every slice hands control
 // back to the event loop so that the window repaints and menus, keys and Quit still work, then
-// resumes at once.
+// resumes at once. With the rate meter on, batches end on the steps at which it is read, so a
+// reading comes at the same count as step by step, at most one batch later.
 void Sim::max_speed_loop() {
     const uint64_t start = io.clock->now_ns();
+    const int64_t batch = std::max<int64_t>(kMaxLoopBatchOrgSteps / std::max(model.norgs, 1), 1);
     for (;;) {
         if (run.stop != 0 || pace.speed != kMaxSpeedMode || pace.gDone != 0) return;
         if (io.mouse->is_down()) return;
-        for (int k = 0; k < kMaxLoopBatch; ++k) {
-            HandleDraw();
-            if (pace.prnFPS && run.iters % 400 == 0) calcFPS();
-            if (run.stop != 0) return;
+        int64_t k = batch;
+        if (pace.prnFPS) {
+            const int64_t to_reading = kMaxSpeedMeterEvery - run.iters % kMaxSpeedMeterEvery;
+            k = k <= to_reading ? to_reading : k - (run.iters + k) % kMaxSpeedMeterEvery;
         }
+        step_batch(k);
+        if (pace.prnFPS && run.iters % kMaxSpeedMeterEvery == 0) calcFPS();
+        if (run.stop != 0) return;
         if (io.clock->now_ns() - start >= kMaxLoopSliceNs) {
             io.timer->fire_again_soon();
             return;

@@ -38,6 +38,8 @@ inline constexpr double kEveryStepCount = 0.001;  // above this delay the count 
 inline constexpr double kHaltedInterval = 0.1;    // the timer's pace while a run is halted
 inline constexpr double kMaxSpeedInterval = 0.1;  // the timer's pace in the maximum-speed mode
 inline constexpr uint64_t kMaxLoopSliceNs = 16'000'000;  // back-to-back steps between yields
+inline constexpr int32_t kMaxSpeedCountEvery = 10000;    // at maximum speed the count moves so
+inline constexpr int32_t kMaxSpeedMeterEvery = 400;      // and the rate meter is read so
 
 // Run states: Running (0,0,0), Halted (1,1,0), Ended (1,0,1) as (stop, cont_enabled, end_sim).
 struct RunState {
@@ -94,6 +96,13 @@ class Sim {
 
     // One step (step.cpp).
     void HandleDraw();
+    // Up to k steps of a running run at once, exactly as HandleDraw called until the run
+    // halts, ends or k steps are made: the same state, the same calls out, in the same order,
+    // but at maximum speed the frame erased once, not at every step (batch.cpp). Drawn steps
+    // go one at a time. Returns the steps made; 0 when the run is not running.
+    int64_t step_batch(int64_t k);
+    // Steps from now to where the run halts or ends, at least 1.
+    int64_t steps_until_halt() const;
 
     // Run control (run_control.cpp).
     void new_sim();
@@ -131,6 +140,8 @@ class Sim {
     void set_ended();
     void decide_limited_FPS_halted();
     void redraw_and_count();
+    void begin_step();
+    void end_checks();
     void max_speed_loop();
     void move_step_drawn();
 };

@@ -6,7 +6,7 @@
 
 namespace vornick {
 
-void Sim::HandleDraw() {
+void Sim::begin_step() {
     // The end test below keeps iters within maxIters; saturating is the last line of defence
     // against an overflow whatever the settings were.
     if (run.iters < INT32_MAX) ++run.iters;
@@ -27,6 +27,10 @@ void Sim::HandleDraw() {
             sel.selectOrgIndex = -1;
         }
     }
+}
+
+void Sim::HandleDraw() {
+    begin_step();
 
     const bool max_speed = pace.speed == kMaxSpeedMode;
     const bool drawn = !max_speed && pace.limited_FPS == 0;
@@ -46,7 +50,7 @@ void Sim::HandleDraw() {
     }
 
     if (max_speed) {
-        if (run.iters % 10000 == 0) io.panel->outext(shown_iters());
+        if (run.iters % kMaxSpeedCountEvery == 0) io.panel->outext(shown_iters());
     } else {
         if (sel.prinfo == 1) {
             const Org& o = model.orgs[sel.selectOrgIndex];
@@ -67,6 +71,10 @@ void Sim::HandleDraw() {
         }
     }
 
+    end_checks();
+}
+
+void Sim::end_checks() {
     bool halted_here = false;
     if (run.iters >= prefs.maxIters) {
         set_ended();
@@ -75,7 +83,7 @@ void Sim::HandleDraw() {
         set_halted();
         halted_here = true;
     }
-    if (halted_here && (max_speed || pace.limited_FPS == 1)) redraw_and_count();
+    if (halted_here && (pace.speed == kMaxSpeedMode || pace.limited_FPS == 1)) redraw_and_count();
 }
 
 int32_t Sim::shown_iters() const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "fakes.h"
@@ -167,6 +168,7 @@ TEST(Slider, MovingInSingleStepModeLeavesIt) {
 
 TEST(MaximumSpeedLoop, RunsUntilTheButtonIsPressed) {
     Rig r;
+    r.sim.prefs.maxIters = INT32_MAX;  // batches would reach the default end in a few looks
     r.sim.new_sim();
     r.sim.HandleSpeedChoice(kMaxSpeedMode);
     r.mouse.down_after_reads = 3;
@@ -180,6 +182,7 @@ TEST(MaximumSpeedLoop, RunsUntilTheButtonIsPressed) {
 
 TEST(MaximumSpeedLoop, HandsBackToTheEventLoopEverySlice) {
     Rig r;
+    r.sim.prefs.maxIters = INT32_MAX;  // batches would reach the default end in a few looks
     r.sim.new_sim();
     r.sim.HandleSpeedChoice(kMaxSpeedMode);
     r.clock.advance_per_read = kMaxLoopSliceNs / 4;

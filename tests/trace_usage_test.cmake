@@ -26,6 +26,8 @@ expect_usage_error(--steps 9223372036854775808)
 expect_usage_error(--max-iters 2147483648)
 expect_usage_error(--stop-at " 5")
 expect_usage_error(--steps "")
+expect_usage_error(--vector-path sse9)
+expect_usage_error(--vector-path)
 
 execute_process(COMMAND ${TRACE} --help RESULT_VARIABLE rc OUTPUT_VARIABLE out)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "--random-count")

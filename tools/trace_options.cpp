@@ -6,14 +6,16 @@ namespace vornick {
 
 const char* const kTraceUsage =
     "usage: vornick-trace [--seed N] [--orgs N] [--random-count] [--steps K] [--max-iters M] "
-    "[--stop-at K]\n"
+    "[--stop-at K] [--vector-path P]\n"
     "  --seed N        starting seed, decimal or 0x-hex, 0..4294967295 (default 1)\n"
     "  --orgs N        number of organisms, 0..784 (default 4)\n"
     "  --random-count  draw the number of organisms from 1..N\n"
     "  --steps K       steps to make, 0..2^63-1; stops early when the run halts or ends "
     "(default 0)\n"
     "  --max-iters M   steps at which a run ends, 0..2147483647 (default 10000000)\n"
-    "  --stop-at K     halt the run when it reaches step K, 0..2147483647\n";
+    "  --stop-at K     halt the run when it reaches step K, 0..2147483647\n"
+    "  --vector-path P move with the kernels of path P (portable, avx2, avx512) instead of\n"
+    "                  the widest this processor runs; for measuring them\n";
 
 namespace {
 
@@ -47,6 +49,16 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
         }
         if (a == "--random-count") {
             o.random_count = true;
+            continue;
+        }
+        if (a == "--vector-path") {
+            const std::string name = i + 1 < args.size() ? args[i + 1] : "";
+            if (name != "portable" && name != "avx2" && name != "avx512") {
+                error = "option --vector-path needs portable, avx2 or avx512";
+                return std::nullopt;
+            }
+            o.vector_path = name;
+            ++i;
             continue;
         }
         struct Numeric {

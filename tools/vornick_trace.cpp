@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim/sim.h"
+#include "sim/vector_path.h"
 #include "tools/trace_options.h"
 
 namespace {
@@ -29,6 +30,18 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (opts->vector_path) {
+        bool ok = false;
+        for (VectorPath p : {VectorPath::kPortable, VectorPath::kAvx2, VectorPath::kAvx512}) {
+            if (*opts->vector_path == path_name(p)) ok = use_vector_path(p);
+        }
+        if (!ok) {
+            std::fprintf(stderr, "vornick-trace: this processor cannot run the %s path\n",
+                         opts->vector_path->c_str());
+            return 2;
+        }
+    }
+
     static Sim sim;  // large tables: keep them off the stack
     sim.prefs.iNumOrgs = opts->orgs;
     sim.prefs.randINumOrgs = opts->random_count;
@@ -41,7 +54,7 @@ int main(int argc, char** argv) {
     sim.new_sim();
     const uint32_t generated = sim.rng.seed;
 
-    for (int64_t k = 0; k < opts->steps && sim.run.stop == 0; ++k) sim.HandleDraw();
+    for (int64_t left = opts->steps; left > 0 && sim.run.stop == 0;) left -= sim.step_batch(left);
 
     std::string tiles(kCells, '0');
     for (int32_t i = 0; i < kCells; ++i) tiles[i] = sim.model.world[i] == kGroundCode ? '1' : '0';

@@ -29,7 +29,7 @@ using Surface = SurfaceTest;
 // present would cost one repaint per round.
 TEST_F(Surface, RepaintsAreCoalescedToTheDisplayRate) {
     settle();
-    QSignalSpy shown(&surface(), &QOpenGLWidget::frameSwapped);
+    QSignalSpy shown(&surface(), &GlSurface::frame_shown);
     QElapsedTimer took;
     took.start();
     constexpr int kRounds = 300;
@@ -48,10 +48,10 @@ TEST_F(Surface, WindowRepaintAsksForAFullRefreshButPresentsDoNot) {
     settle();  // past the first showing, itself a repaint nobody asked for
     int refreshes = 0;
     surface().on_window_repaint = [&] { ++refreshes; };
-    surface().grabFramebuffer();  // a repaint the drawing did not ask for
+    surface().grab();  // a repaint the drawing did not ask for
     EXPECT_EQ(refreshes, 1);
 
-    QSignalSpy shown(&surface(), &QOpenGLWidget::frameSwapped);
+    QSignalSpy shown(&surface(), &GlSurface::frame_shown);
     surface().panel().outext(7);
     process_until([&] { return shown.count() > 0; });
     EXPECT_EQ(refreshes, 1);
@@ -91,7 +91,7 @@ TEST_F(Surface, PictureShownAtWholeScaleAndKeptAcrossRepaints) {
     surface().panel().outext(4321);
     const QImage picture = surface().read_framebuffer();
 
-    const QImage shown = surface().grabFramebuffer();
+    const QImage shown = surface().grab().toImage();
     const double ratio = surface().devicePixelRatioF();
     const int scale = std::max(1, static_cast<int>(std::floor(ratio)));
     ASSERT_EQ(shown.width(), std::lround(440 * ratio));

@@ -1,0 +1,42 @@
+#include <algorithm>
+#include <cstdlib>
+
+#include "sim/move.h"
+#include "sim/sim.h"
+
+namespace vornick {
+
+int64_t Sim::steps_until_halt() const {
+    const int64_t iters = run.iters;
+    int64_t halt = std::max<int64_t>(1, int64_t{prefs.maxIters} - iters);
+    if (prefs.setStopPt && prefs.stopIters > iters) {
+        halt = std::min<int64_t>(halt, int64_t{prefs.stopIters} - iters);
+    }
+    return halt;
+}
+
+// At maximum speed a step draws nothing but the frame's erasing (the same cell each time, as
+// the frame does not follow the organism there) and the count at every 10000th step; the first
+// step alone may change the cap and the selection. So after the first step's start the moves
+// of all k steps can be made at once, and the counts written after them in their order.
+int64_t Sim::step_batch(int64_t k) {
+    if (k <= 0 || run.stop != 0) return 0;
+    const int64_t steps = pace.speed == kMaxSpeedMode ? std::min(k, steps_until_halt()) : 1;
+    if (steps == 1) {
+        HandleDraw();
+        return 1;
+    }
+    const int64_t from = run.iters;
+    begin_step();
+    if (!move_orgs_steps(model, rng, steps)) std::exit(1);
+    // steps_until_halt keeps this within maxIters.
+    run.iters = static_cast<int32_t>(from + steps);
+    for (int64_t shown = (from / kMaxSpeedCountEvery + 1) * kMaxSpeedCountEvery; shown <= run.iters;
+         shown += kMaxSpeedCountEvery) {
+        io.panel->outext(static_cast<int32_t>(shown));
+    }
+    end_checks();
+    return steps;
+}
+
+}  // namespace vornick

@@ -1,0 +1,65 @@
+// The move kernels, one set per vector path, behind plain declarations. Kernel files are
+// compiled for their own instruction set, so this header holds no code that could be shared.
+#pragma once
+
+#include <cstdint>
+
+#include "sim/generator.h"
+#include "sim/world.h"
+
+namespace vornick::kernels {
+
+// The turn test on the top 16 bits h of a state: with the top bit set, (h | 0x8000) * 19661
+// (mod 2^16) is below -26215 as a signed 16-bit number exactly when (h & 0x7fff) % 10 == 0.
+inline constexpr uint16_t kTurnTop = 0x8000;
+inline constexpr uint16_t kTurnMul = 19661;
+inline constexpr int16_t kTurnBelow = -26215;
+
+inline constexpr int kTileSteps = 64;  // one 64-bit word of turns per organism and tile
+// Steps facing each heading are counted in 16-bit fields; 1000 tiles never fill one.
+inline constexpr int64_t kTilesPerChunk = 1000;
+
+// The walkers' tables are padded to a whole number of this many entries.
+inline constexpr int32_t kWalkPad = 8;
+inline constexpr int32_t kMaxStretches = 32;
+
+// Tiles of steps for walkers, without positions: each tile adds to a walker's steps counted
+// per heading, relative to its first heading, and turns it. A run is cut into `stretches`
+// consecutive stretches of `tiles` tiles, each started from its own seed, so that short runs
+// of few organisms still give the processor independent work; walker k * norgs + i is
+// organism i in stretch k. Kernels may work on the padding walkers up to the next multiple of
+// kWalkPad, whose entries must exist and hold any values.
+struct TileWalk {
+    // Lane j: from the seed at a tile's start to the state of organism 0's draw at step j.
+    uint32_t lane_mul[kTileSteps];
+    uint32_t lane_add[kTileSteps];
+    // From one tile's starting seed to the next one's, and from one stretch's to the next's.
+    uint32_t tile_mul;
+    uint32_t tile_add;
+    uint32_t stretch_mul;
+    uint32_t stretch_add;
+    uint32_t seed;  // at the start of the first stretch
+    int32_t norgs;
+    int32_t stretches;  // 1..kMaxStretches
+    int64_t tiles;      // per stretch, at least 1, at most kTilesPerChunk
+    int32_t last_len;   // steps in a stretch's last tile, 1..64; draws beyond it are ignored
+    uint64_t* words;    // scratch: each walker's turns in the current tile
+    uint64_t* dir;      // per walker: the heading, 0..3, turned
+    // Per walker: steps taken facing headings 0, 1, 2 and 3, in bits 0, 16, 32 and 48; when the
+    // walker starts facing 0 for its organism's unknown heading, relative to that.
+    uint64_t* counts;
+};
+
+void walk_tiles_portable(const TileWalk& walk);
+void walk_tiles_avx2(const TileWalk& walk);
+void walk_tiles_avx512(const TileWalk& walk);
+
+// One step of organisms 0..n-1: each moves, then turns by its draw, whose state is
+// mul[i] * s0 + add[i]. Returns the OR of the headings' bits outside 0..3 (0: all valid).
+int32_t move_step_portable(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
+                           const uint32_t* add);
+int32_t move_step_avx2(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul, const uint32_t* add);
+int32_t move_step_avx512(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
+                         const uint32_t* add);
+
+}  // namespace vornick::kernels

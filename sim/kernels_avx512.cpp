@@ -1,0 +1,116 @@
+// The kernels on AVX-512, sixteen 32-bit lanes a vector and mask registers. This file alone is
+// compiled for AVX-512; the dispatcher calls it only on processors that have all it uses.
+// gcc's AVX-512 headers make their "undefined" vectors by self-initialisation, which its own
+// warnings then report wherever the intrinsics are inlined.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#include <immintrin.h>
+
+#include <cstdint>
+
+#include "sim/kernels.h"
+#include "sim/record_lanes.h"
+#include "sim/tile_walk.h"
+
+namespace vornick::kernels {
+
+namespace {
+
+// The inclusive prefix parity of each of 8 words: a carry-less product with all ones.
+inline __m512i prefix_xor(__m512i v) {
+    const __m512i ones = _mm512_set1_epi64(-1);
+    return _mm512_unpacklo_epi64(_mm512_clmulepi64_epi128(v, ones, 0x00),
+                                 _mm512_clmulepi64_epi128(v, ones, 0x01));
+}
+
+inline __m512i mul_add(__m512i v, __m512i mul, __m512i add) {
+    return _mm512_add_epi32(_mm512_mullo_epi32(v, mul), add);
+}
+
+// 32 states to 32 turn bits in order: their top halves side by side, then the turn test.
+inline uint32_t turn_bits(__m512i a, __m512i b) {
+    const __m512i odd_words =
+        _mm512_set_epi16(63, 61, 59, 57, 55, 53, 51, 49, 47, 45, 43, 41, 39, 37, 35, 33, 31, 29, 27,
+                         25, 23, 21, 19, 17, 15, 13, 11, 9, 7, 5, 3, 1);
+    const __m512i tops = _mm512_permutex2var_epi16(a, odd_words, b);
+    const __m512i h =
+        _mm512_mullo_epi16(_mm512_or_si512(tops, _mm512_set1_epi16(static_cast<int16_t>(kTurnTop))),
+                           _mm512_set1_epi16(static_cast<int16_t>(kTurnMul)));
+    return _cvtmask32_u32(_mm512_cmplt_epi16_mask(h, _mm512_set1_epi16(kTurnBelow)));
+}
+
+// Each organism's turns in a tile, one word each, from organism 0's draws at `lanes`, which
+// move on by a tile.
+inline void tile_words(const TileWalk& walk, uint32_t* lanes, uint64_t* words) {
+    const __m512i mul = _mm512_set1_epi32(static_cast<int32_t>(kLcgMul));
+    const __m512i add = _mm512_set1_epi32(static_cast<int32_t>(kLcgAdd));
+    __m512i w[4];
+    for (int v = 0; v < 4; ++v) w[v] = _mm512_load_si512(lanes + 16 * v);
+    for (int32_t i = 0, n = walk.norgs; i < n; ++i) {
+        words[i] = turn_bits(w[0], w[1]) | static_cast<uint64_t>(turn_bits(w[2], w[3])) << 32;
+        for (int v = 0; v < 4; ++v) w[v] = mul_add(w[v], mul, add);
+    }
+    const __m512i tile_mul = _mm512_set1_epi32(static_cast<int32_t>(walk.tile_mul));
+    const __m512i tile_add = _mm512_set1_epi32(static_cast<int32_t>(walk.tile_add));
+    for (int v = 0; v < 4; ++v) {
+        _mm512_store_si512(lanes + 16 * v,
+                           mul_add(_mm512_load_si512(lanes + 16 * v), tile_mul, tile_add));
+    }
+}
+
+// The walk of tile_walk.h for eight organisms' words of turns.
+struct Walk8 {
+    __m512i dir;
+    __m512i counts;
+};
+
+inline void walk8(Walk8& o, __m512i turns, __m512i valid, __m512i steps) {
+    turns = _mm512_and_si512(turns, valid);
+    const __m512i p = _mm512_and_si512(_mm512_slli_epi64(prefix_xor(turns), 1), valid);
+    const __m512i q =
+        _mm512_and_si512(_mm512_slli_epi64(prefix_xor(_mm512_and_si512(turns, p)), 1), valid);
+    const __m512i odd = _mm512_popcnt_epi64(p);
+    const __m512i high = _mm512_popcnt_epi64(q);
+    const __m512i n3 = _mm512_popcnt_epi64(_mm512_and_si512(p, q));
+    const __m512i n1 = _mm512_sub_epi64(odd, n3);
+    const __m512i n2 = _mm512_sub_epi64(high, n3);
+    const __m512i n0 = _mm512_sub_epi64(_mm512_sub_epi64(steps, odd), n2);
+    const __m512i relative =
+        _mm512_or_si512(_mm512_or_si512(n0, _mm512_slli_epi64(n1, 16)),
+                        _mm512_or_si512(_mm512_slli_epi64(n2, 32), _mm512_slli_epi64(n3, 48)));
+    o.counts = _mm512_add_epi64(o.counts, _mm512_rolv_epi64(relative, _mm512_slli_epi64(o.dir, 4)));
+    o.dir =
+        _mm512_and_si512(_mm512_add_epi64(o.dir, _mm512_popcnt_epi64(turns)), _mm512_set1_epi64(3));
+}
+
+inline void walk_words(const TileWalk& walk, int32_t len) {
+    const __m512i valid = _mm512_set1_epi64(static_cast<int64_t>(low_bits(len)));
+    const __m512i steps = _mm512_set1_epi64(len);
+    for (int32_t i = 0, n = walk.stretches * walk.norgs; i < n; i += kWalkPad) {
+        Walk8 o{_mm512_loadu_si512(walk.dir + i), _mm512_loadu_si512(walk.counts + i)};
+        walk8(o, _mm512_loadu_si512(walk.words + i), valid, steps);
+        _mm512_storeu_si512(walk.dir + i, o.dir);
+        _mm512_storeu_si512(walk.counts + i, o.counts);
+    }
+}
+
+}  // namespace
+
+int32_t move_step_avx512(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
+                         const uint32_t* add) {
+    return move_records<16>(orgs, n, s0, mul, add);
+}
+
+void walk_tiles_avx512(const TileWalk& walk) {
+    alignas(64) uint32_t first[kMaxStretches * kTileSteps];
+    int natural[kTileSteps];
+    for (int l = 0; l < kTileSteps; ++l) natural[l] = l;
+    first_states(walk, natural, first);
+    for (int64_t tile = 0; tile < walk.tiles; ++tile) {
+        for (int32_t k = 0; k < walk.stretches; ++k) {
+            tile_words(walk, first + k * kTileSteps, walk.words + k * walk.norgs);
+        }
+        walk_words(walk, tile + 1 == walk.tiles ? walk.last_len : kTileSteps);
+    }
+}
+
+}  // namespace vornick::kernels
