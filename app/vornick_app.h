@@ -8,7 +8,7 @@
 #include "app/about_window.h"
 #include "app/help_window.h"
 #include "app/main_window.h"
-#include "app/menu_table.h"
+#include "app/menu_bar.h"
 #include "app/mouse_watch.h"
 #include "app/slider_window.h"
 #include "app/step_timer.h"
