@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -10,6 +12,7 @@
 #include <climits>
 
 #include "app/vornick_app.h"
+#include "app/window_state.h"
 #include "prefs/prefs_store.h"
 #include "render/gl_surface.h"
 
@@ -20,6 +23,7 @@ class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QFile::remove(prefs_file_path());
+        QFile::remove(window_state_path());
         app = std::make_unique<VornickApp>();
         app->start();
     }
@@ -55,9 +59,32 @@ TEST_F(AppTest, EveryCommandHasItsKey) {
         ASSERT_NE(a, nullptr) << r.menu << "/" << r.item;
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(r.keys))) << r.keys;
     }
-    EXPECT_EQ(app->menus().command_action(AppCommand::kQuit)->shortcut(), QKeySequence("Ctrl+Q"));
-    EXPECT_EQ(app->menus().command_action(AppCommand::kPreferences)->shortcut(),
-              QKeySequence("Ctrl+,"));
+    const std::pair<AppCommand, const char*> commands[] = {
+        {AppCommand::kQuit, "Ctrl+Q"},
+        {AppCommand::kPreferences, "Ctrl+,"},
+        {AppCommand::kHelp, "F1"},
+        {AppCommand::kNewRunFromSeed, "Ctrl+Shift+N"},
+        {AppCommand::kExportImage, "Ctrl+E"},
+        {AppCommand::kCopyImage, "Ctrl+C"},
+        {AppCommand::kZoomIn, "Ctrl++"},
+        {AppCommand::kZoomOut, "Ctrl+-"},
+        {AppCommand::kActualSize, "Ctrl+0"},
+    };
+    for (const auto& [c, keys] : commands) {
+        EXPECT_EQ(app->menus().command_action(c)->shortcut(), QKeySequence(keys)) << keys;
+    }
+    EXPECT_EQ(app->menus().command_action(AppCommand::kZoomIn)->shortcuts().value(1),
+              QKeySequence("Ctrl+="));
+    // As Qt reads them, no two keys of the bar are one.
+    QList<QKeySequence> seen;
+    for (QAction* menu : app->main_window().menuBar()->actions()) {
+        for (QAction* a : menu->menu()->actions()) {
+            for (const QKeySequence& k : a->shortcuts()) {
+                EXPECT_FALSE(seen.contains(k)) << k.toString().toStdString();
+                seen.append(k);
+            }
+        }
+    }
     EXPECT_EQ(action(kSpeedMenu, 8), nullptr);  // the separator
     EXPECT_EQ(app->main_window().windowTitle(), "Vornick");
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/vornick_app.h"
+#include "app/window_state.h"
 #include "prefs/prefs_store.h"
 
 namespace vornick {
@@ -28,6 +29,7 @@ class PrefsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QFile::remove(prefs_file_path());
+        QFile::remove(window_state_path());
         app = std::make_unique<VornickApp>();
         app->start();
     }
