@@ -12,7 +12,7 @@
 #include <climits>
 
 #include "app/vornick_app.h"
-#include "app/window_state.h"
+#include "fresh_app.h"
 #include "prefs/prefs_store.h"
 #include "render/gl_surface.h"
 
@@ -21,12 +21,7 @@ namespace {
 
 class AppTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QFile::remove(prefs_file_path());
-        QFile::remove(window_state_path());
-        app = std::make_unique<VornickApp>();
-        app->start();
-    }
+    void SetUp() override { app = testing::fresh_app(); }
     void TearDown() override { app.reset(); }
 
     QAction* action(int16_t menu, int16_t item) { return app->menus().action(menu, item); }

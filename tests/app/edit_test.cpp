@@ -6,7 +6,7 @@
 
 #include "app/key_codes.h"
 #include "app/vornick_app.h"
-#include "app/window_state.h"
+#include "fresh_app.h"
 #include "prefs/prefs_store.h"
 #include "render/gl_surface.h"
 #include "render/sprites.h"
@@ -20,10 +20,7 @@ namespace {
 class EditTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
-        QFile::remove(prefs_file_path());
-        QFile::remove(window_state_path());
-        app = std::make_unique<VornickApp>();
-        app->start();
+        app = testing::fresh_app();
         app->menus().action(kFileMenu, kStopItem)->trigger();
         for (int z = 1; z < GetParam(); ++z) app->run_command(AppCommand::kZoomIn);
         surface = app->main_window().surface();

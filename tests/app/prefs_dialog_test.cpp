@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/vornick_app.h"
-#include "app/window_state.h"
+#include "fresh_app.h"
 #include "prefs/prefs_store.h"
 
 namespace vornick {
@@ -27,12 +27,7 @@ namespace {
 // The real dialog in the running program, driven by its keyboard as a user would.
 class PrefsDialogTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QFile::remove(prefs_file_path());
-        QFile::remove(window_state_path());
-        app = std::make_unique<VornickApp>();
-        app->start();
-    }
+    void SetUp() override { app = testing::fresh_app(); }
     void TearDown() override { app.reset(); }
 
     QAction* command() { return app->menus().command_action(AppCommand::kPreferences); }
