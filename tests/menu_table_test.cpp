@@ -34,14 +34,6 @@ TEST(MenuTable, MnemonicsAreUniqueWithinEveryMenu) {
     }
 }
 
-TEST(MenuTable, MnemonicOfATitle) {
-    const std::pair<const char*, char> rows[] = {
-        {"&New Run", 'n'},  {"Save S&eed", 'e'}, {"Fish && &Chips", 'c'},
-        {"No mnemonic", 0}, {"Trailing &", 0},   {nullptr, 0},
-    };
-    for (const auto& [title, want] : rows) EXPECT_EQ(mnemonic_of(title), want) << title;
-}
-
 // Every command the core knows sits once in the bar, in the menu a Linux user looks in, as
 // does every command of the application.
 TEST(MenuTable, EveryCommandOnceWhereItIsLookedFor) {

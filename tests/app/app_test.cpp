@@ -54,22 +54,12 @@ TEST_F(AppTest, EveryCommandHasItsKey) {
         ASSERT_NE(a, nullptr) << r.menu << "/" << r.item;
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(r.keys))) << r.keys;
     }
-    const std::pair<AppCommand, const char*> commands[] = {
-        {AppCommand::kQuit, "Ctrl+Q"},
-        {AppCommand::kPreferences, "Ctrl+,"},
-        {AppCommand::kHelp, "F1"},
-        {AppCommand::kNewRunFromSeed, "Ctrl+Shift+N"},
-        {AppCommand::kExportImage, "Ctrl+E"},
-        {AppCommand::kCopyImage, "Ctrl+C"},
-        {AppCommand::kZoomIn, "Ctrl++"},
-        {AppCommand::kZoomOut, "Ctrl+-"},
-        {AppCommand::kActualSize, "Ctrl+0"},
-    };
-    for (const auto& [c, keys] : commands) {
-        EXPECT_EQ(app->menus().command_action(c)->shortcut(), QKeySequence(keys)) << keys;
-    }
-    EXPECT_EQ(app->menus().command_action(AppCommand::kZoomIn)->shortcuts().value(1),
-              QKeySequence("Ctrl+="));
+    EXPECT_EQ(app->menus().command_action(AppCommand::kQuit)->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(app->menus().command_action(AppCommand::kPreferences)->shortcut(),
+              QKeySequence("Ctrl+,"));
+    EXPECT_EQ(app->menus().command_action(AppCommand::kZoomIn)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
     // As Qt reads them, no two keys of the bar are one.
     QList<QKeySequence> seen;
     for (QAction* menu : app->main_window().menuBar()->actions()) {
