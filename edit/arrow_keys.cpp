@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "edit/org_reorder.h"
+#include "sim/org_reorder.h"
 
 namespace vornick {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "edit/board_click.h"
-#include "edit/org_reorder.h"
+#include "sim/org_reorder.h"
 
 namespace vornick {
 
