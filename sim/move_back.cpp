@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "sim/move.h"
+#include "sim/unmove_kernels.h"
+#include "sim/unmove_records.h"
+#include "sim/vector_path.h"
 
 namespace vornick {
 
@@ -22,39 +25,63 @@ bool invertible(const World& w, int32_t n) {
     return ok;
 }
 
-int32_t wrap_back(int32_t c) {
-    c += c < 0 ? kGridSize : 0;
-    return c >= kGridSize ? c - kGridSize : c;
+// An offset seen from heading 0 (up), as seen from heading q: turned q quarter turns the way
+// organisms turn (up, left, down, right), (dx, dy) -> (dy, -dx) each.
+constexpr int32_t kCos[4] = {1, 0, -1, 0};
+constexpr int32_t kSin[4] = {0, 1, 0, -1};
+
+// The inverse of the jump of each organism count: a step back starts from the state before the
+// step's draws.
+struct BackJumps {
+    uint32_t mul[kMaxOrgs + 1];
+    uint32_t add[kMaxOrgs + 1];
+};
+
+constexpr BackJumps make_back_jumps() {
+    BackJumps b{};
+    for (int32_t n = 0; n <= kMaxOrgs; ++n) {
+        const Jump j = jump_back({kJump.mul[n], kJump.add[n]});
+        b.mul[n] = j.mul;
+        b.add[n] = j.add;
+    }
+    return b;
 }
 
-// (x, y) turned by `quarters` quarter turns the way organisms turn: up, left, down, right.
-void turn_offset(int32_t& x, int32_t& y, int32_t quarters) {
-    for (int32_t q = 0; q < quarters; ++q) {
-        const int32_t was_x = x;
-        x = y;
-        y = (kGridSize - was_x) % kGridSize;
+constexpr BackJumps kBackJumps = make_back_jumps();
+
+int32_t unmove_step(Org* orgs, int32_t n, uint32_t s0) {
+    // Organism i's draw is the (i + 1)th of the step.
+    const uint32_t* mul = kJump.mul.data() + 1;
+    const uint32_t* add = kJump.add.data() + 1;
+    switch (vector_path()) {
+#if defined(VORNICK_X86_KERNELS)
+        case VectorPath::kAvx512:
+            return kernels::unmove_step_avx512(orgs, n, s0, mul, add);
+        case VectorPath::kAvx2:
+            return kernels::unmove_step_avx2(orgs, n, s0, mul, add);
+#endif
+        default:
+            return kernels::unmove_step_portable(orgs, n, s0, mul, add);
     }
 }
 
 }  // namespace
 
+namespace kernels {
+
+int32_t unmove_step_portable(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
+                             const uint32_t* add) {
+    return unmove_records<4>(orgs, n, s0, mul, add);
+}
+
+}  // namespace kernels
+
+// Each organism's undoing depends on its own draw alone, so the organisms may be undone in any
+// order, which lets the kernels work on several at once.
 bool unmove_orgs(World& w, Generator& gen) {
     const int32_t n = live_count(w);
-    if (!invertible(w, n)) return false;
-    const uint32_t s0 = jump_back({kJump.mul[n], kJump.add[n]}).apply(gen.seed);
-    // Each organism's undoing depends on its own draw alone, so index order serves as well as
-    // the reverse, and lets the compiler work on several organisms at once.
-    for (int32_t i = 0; i < n; ++i) {
-        Org& o = w.orgs[i];
-        const uint32_t s = kJump.mul[i + 1] * s0 + kJump.add[i + 1];
-        const int32_t turned = ((s >> 16) & 0x7fff) % 10 == 0;
-        const int32_t d = (o.dir - turned) & 3;  // the heading it moved with
-        o.dir = d;
-        o.x = wrap_back(o.x - ((d == kRight) - (d == kLeft)));
-        o.y = wrap_back(o.y - ((d == kDown) - (d == kUp)));
-    }
-    gen.seed = s0;
-    return true;
+    gen.seed = kBackJumps.mul[n] * gen.seed + kBackJumps.add[n];
+    return unmove_step(w.orgs, n, gen.seed) == 0;
 }
 
 // The draws of the steps depend only on the generator's state before them, which a jump back
@@ -75,11 +102,13 @@ bool unmove_orgs_steps(World& w, Generator& gen, int64_t steps) {
         if (!move_orgs_steps(rel, walk, steps)) return false;
         for (int32_t i = 0; i < n; ++i) {
             Org& o = w.orgs[i];
-            const int32_t first = (o.dir - rel.orgs[i].dir) & 3;
-            int32_t dx = rel.orgs[i].x, dy = rel.orgs[i].y;
-            turn_offset(dx, dy, first);
-            o.x = wrap_back(o.x - dx);
-            o.y = wrap_back(o.y - dy);
+            const Org& r = rel.orgs[i];
+            const int32_t first = (o.dir - r.dir) & 3;
+            const int32_t dx = kCos[first] * r.x + kSin[first] * r.y;
+            const int32_t dy = kCos[first] * r.y - kSin[first] * r.x;
+            // Both offsets lie within -27..27, so two grid sizes keep the difference positive.
+            o.x = (o.x - dx + 2 * kGridSize) % kGridSize;
+            o.y = (o.y - dy + 2 * kGridSize) % kGridSize;
             o.dir = first;
         }
     }

@@ -17,12 +17,12 @@ constexpr Jump jump_back(Jump j) {
 }
 
 // One step back: the generator goes back by one draw per organism, and each organism's turn
-// is undone, then its move. Returns false, changing nothing, when a heading is outside 0..3
-// or a position outside the grid, which no step could have left.
+// is undone, then its move. Returns false when a heading was outside 0..3 or a position outside
+// the grid, which no step leaves: the table is then no longer a moment of any run.
 bool unmove_orgs(World& w, Generator& gen);
 
 // `steps` steps back, as many calls of unmove_orgs would make them, at about the cost of the
-// same steps forward. Returns false, changing nothing, in the same cases as unmove_orgs.
+// same steps forward. Returns false, changing nothing, in the cases where unmove_orgs fails.
 bool unmove_orgs_steps(World& w, Generator& gen, int64_t steps);
 
 }  // namespace vornick

@@ -132,6 +132,9 @@ bool Sim::travel(int64_t max_steps) {
     const Timeline t{model, rng, run.iters, journal, &sel.selectOrgIndex};
     int64_t budget = std::max<int64_t>(max_steps, 0);
     const TravelEnd end = travel_toward(t, trip_.to, budget);
+    // Like a step on a heading that no step leaves, a table that no step leaves ends the
+    // program rather than go on from a run that never was.
+    if (end == TravelEnd::kStuck) std::exit(1);
     if (end != TravelEnd::kBudgetSpent) trip_.active = false;
     if (end == TravelEnd::kArrived) {
         if (trip_.then == Trip::Then::kTakeLast) journal.take_last();

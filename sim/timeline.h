@@ -27,8 +27,8 @@ enum class TravelEnd {
 };
 
 // Moves toward `to` by at most `budget` steps (edits cost nothing) and takes the steps made
-// off `budget`. Whatever the outcome the run stands at a moment of its journal. `to` must be a
-// moment of the journal: every edit stamped before to.iters made, none stamped after.
+// off `budget`. The run stands at a moment of its journal afterwards, unless it was stuck.
+// `to` must be a moment of the journal: every edit stamped before to.iters made, none after.
 TravelEnd travel_toward(const Timeline& t, Moment to, int64_t& budget);
 
 // Whether the edit can be made on this table now.

@@ -65,24 +65,27 @@ TEST_P(Unmove, UndoesTheStepsForward) {
     }
 }
 
+// A record that no step leaves is found wherever it stands, in a block of lanes or among the
+// last ones; taken back many steps at once the table is left as it was.
+TEST_P(Unmove, RefusesWhatNoStepLeaves) {
+    for (Org bad : {Org{3, 3, 4}, Org{28, 3, 0}, Org{3, -1, 0}}) {
+        for (int32_t at : {0, 17, 38}) {
+            auto w = std::make_unique<World>();
+            Generator gen{77};
+            init_world(*w, gen, 39, false);
+            w->orgs[at] = bad;
+            const std::string before = table_text(*w, gen.seed);
+            EXPECT_FALSE(unmove_orgs_steps(*w, gen, 100)) << at;
+            EXPECT_EQ(table_text(*w, gen.seed), before);
+            EXPECT_FALSE(unmove_orgs(*w, gen)) << at;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Paths, Unmove,
                          ::testing::Values(VectorPath::kPortable, VectorPath::kAvx2,
                                            VectorPath::kAvx512),
                          [](const auto& row) { return std::string(path_name(row.param)); });
-
-TEST(Unmove, RefusesWhatNoStepLeaves) {
-    for (Org bad : {Org{3, 3, 4}, Org{28, 3, 0}, Org{3, -1, 0}}) {
-        World w{};
-        w.norgs = 2;
-        w.orgs[0] = Org{1, 1, 0};
-        w.orgs[1] = bad;
-        Generator gen{77};
-        EXPECT_FALSE(unmove_orgs(w, gen));
-        EXPECT_FALSE(unmove_orgs_steps(w, gen, 100));
-        EXPECT_EQ(gen.seed, 77u);
-        EXPECT_EQ(w.orgs[0].x, 1);
-    }
-}
 
 // Back k steps and forward k steps again is no change at all, and every moment on the way is
 // the moment the forward definition reaches.
@@ -174,6 +177,14 @@ TEST(TimeTravel, RunStateAfterwards) {
         EXPECT_EQ(sim.run.cont_enabled, c.ended ? 0 : 1) << c.name;
         EXPECT_EQ(sim.run.stop, 1) << c.name;
     }
+}
+
+// As a step does on a heading that no step leaves, so does a step back.
+TEST(TimeTravel, ATableNoStepLeavesEndsTheProgram) {
+    auto r = rig_with(4, 1);
+    run_to(r->sim, 10);
+    r->sim.model.orgs[1].dir = 7;
+    EXPECT_EXIT(r->sim.step_back(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST(TimeTravel, NotWhileTheRunGoes) {
