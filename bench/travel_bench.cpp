@@ -35,8 +35,9 @@ double cpu_now() {
 
 // vornick-trace's CPU time, user and system, for the steps; negative when it failed.
 double trace_seconds(int32_t norgs, int64_t steps, const char* path) {
-    std::vector<std::string> args = {VORNICK_TRACE, "--orgs", std::to_string(norgs), "--steps",
-                                     std::to_string(steps), "--max-iters", "2147483647"};
+    std::vector<std::string> args = {
+        VORNICK_TRACE,         "--orgs",      std::to_string(norgs), "--steps",
+        std::to_string(steps), "--max-iters", "2147483647"};
     if (path) args.insert(args.end(), {"--vector-path", path});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
@@ -131,8 +132,8 @@ int main(int argc, char** argv) {
     };
     std::printf("Go to Step, as a ratio of the same steps in a vornick-trace process:\n");
     for (const GoCase c : {GoCase{4, 100000000}, GoCase{784, 1000000}}) {
-        const std::string what = std::to_string(c.norgs) + " organisms, step " +
-                                 std::to_string(c.steps);
+        const std::string what =
+            std::to_string(c.norgs) + " organisms, step " + std::to_string(c.steps);
         Row rows[] = {{"forward from 0, " + what, {}},
                       {"back to 0, " + what, {}},
                       {"forward over 1000 edits, " + what, {}},

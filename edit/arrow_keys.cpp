@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-
 namespace vornick {
 
 void MoveOrgByArrowKeys(Sim& sim, int32_t code) {

@@ -66,8 +66,8 @@ class Parser {
 
     bool take_number(std::string_view word, const char* what, uint64_t max, uint64_t& out) {
         if (number_in(word, max, out)) return true;
-        return fail(line, std::string(what) + " must be a number from 0 to " +
-                              std::to_string(max) + ", not " + quoted(word));
+        return fail(line, std::string(what) + " must be a number from 0 to " + std::to_string(max) +
+                              ", not " + quoted(word));
     }
 
     bool take_line(const std::vector<std::string_view>& w) {
@@ -140,8 +140,9 @@ class Parser {
         const bool drag = w.size() == 6 && w[2] == "drag";
         const bool arrow = w.size() == 5 && w[2] == "arrow";
         if (!drag && !arrow) {
-            return fail(line, "an edit reads 'edit STEP drag INDEX X Y' or "
-                              "'edit STEP arrow INDEX left|right|up|down'");
+            return fail(line,
+                        "an edit reads 'edit STEP drag INDEX X Y' or "
+                        "'edit STEP arrow INDEX left|right|up|down'");
         }
         Edit e;
         uint64_t n = 0;
@@ -185,8 +186,8 @@ class Parser {
         }
         for (int key = 0; key < kKeyCount; ++key) {
             if (key_line[key] == 0) {
-                return fail(end, std::string("missing key '") + kKeyNames[key] +
-                                     "' (the file ends here)");
+                return fail(
+                    end, std::string("missing key '") + kKeyNames[key] + "' (the file ends here)");
             }
         }
         const int32_t max = file.limits.maxIters;

@@ -20,7 +20,7 @@ inline constexpr int64_t kMaxRunFileBytes = int64_t{256} << 20;
 struct RunFile {
     RunStart start;
     RunLimits limits;
-    std::vector<Edit> edits;         // in step order
+    std::vector<Edit> edits;          // in step order
     std::vector<int32_t> edit_lines;  // the line of each edit, for messages
     int32_t steps = 0;
 };

@@ -14,7 +14,8 @@ struct RunReplay::State {
 };
 
 RunReplay::RunReplay(RunFile file, int64_t target)
-    : at_(std::make_unique<State>()), edit_lines_(std::move(file.edit_lines)),
+    : at_(std::make_unique<State>()),
+      edit_lines_(std::move(file.edit_lines)),
       limits_(file.limits) {
     State& s = *at_;
     s.gen.seed = file.start.seed;

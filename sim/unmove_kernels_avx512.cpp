@@ -6,7 +6,7 @@
 namespace vornick::kernels {
 
 int32_t unmove_step_avx512(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
-                         const uint32_t* add) {
+                           const uint32_t* add) {
     return unmove_records<16>(orgs, n, s0, mul, add);
 }
 

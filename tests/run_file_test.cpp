@@ -148,7 +148,9 @@ TEST(RunFile, RefusesMalformedFiles) {
 }
 
 TEST(RunFile, QuotesWhatItRefusesPrintably) {
-    const RunFileError e = refusal(std::string("vornick-run 1\nse\x01" "ed 1\n"));
+    const RunFileError e =
+        refusal(std::string("vornick-run 1\nse\x01"
+                            "ed 1\n"));
     EXPECT_EQ(e.message(), "line 2: unknown key 'se?ed'");
 }
 
@@ -158,8 +160,9 @@ TEST(RunFile, ItsLimitsAreTheRunsOwn) {
     auto r = rig_with(4, 1);
     Sim& sim = r->sim;
     const Settings prefs = sim.prefs;
-    open_text(sim, "vornick-run 1\nseed 9\norgs 2\nrandom-count no\nmax-iters 50\n"
-                   "stop-at 30\nsteps 20\n");
+    open_text(sim,
+              "vornick-run 1\nseed 9\norgs 2\nrandom-count no\nmax-iters 50\n"
+              "stop-at 30\nsteps 20\n");
     EXPECT_EQ(sim.run.iters, 20);
     EXPECT_EQ(sim.model.norgs, 2);
     EXPECT_EQ(sim.limits(), (RunLimits{50, true, 30}));
@@ -193,8 +196,10 @@ TEST(RunFile, OpensHaltedOrEndedWithNothingSelected) {
     for (int32_t steps : {0, 7, 10}) {
         auto r = rig_with(4, 1);
         r->sim.sel = {1, 1, 2, 2};
-        open_text(r->sim, "vornick-run 1\nseed 1\norgs 4\nrandom-count no\nmax-iters 10\n"
-                          "stop-at none\nsteps " + std::to_string(steps) + "\n");
+        open_text(r->sim,
+                  "vornick-run 1\nseed 1\norgs 4\nrandom-count no\nmax-iters 10\n"
+                  "stop-at none\nsteps " +
+                      std::to_string(steps) + "\n");
         EXPECT_EQ(r->sim.run.stop, 1);
         EXPECT_EQ(r->sim.run.end_sim, steps == 10 ? 1 : 0);
         EXPECT_EQ(r->sim.sel.selectOrgIndex, -1);

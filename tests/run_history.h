@@ -27,9 +27,9 @@ inline std::string table_text(const World& w, uint32_t seed) {
 // state, selection and journal position.
 inline std::string state_text(const Sim& s) {
     std::ostringstream t;
-    t << "iters " << s.run.iters << " state " << s.run.stop << s.run.cont_enabled
-      << s.run.end_sim << " sel " << s.sel.selectOrgIndex << "/" << s.sel.prinfo << " edits "
-      << s.journal.applied() << "/" << s.journal.size() << " " << table_text(s.model, s.rng.seed);
+    t << "iters " << s.run.iters << " state " << s.run.stop << s.run.cont_enabled << s.run.end_sim
+      << " sel " << s.sel.selectOrgIndex << "/" << s.sel.prinfo << " edits " << s.journal.applied()
+      << "/" << s.journal.size() << " " << table_text(s.model, s.rng.seed);
     return t.str();
 }
 

@@ -224,8 +224,8 @@ TEST(TimeTravel, StepBackShowsTheRunInFull) {
     ASSERT_TRUE(sim.step_back());
     const Org& o = sim.model.orgs[2];
     const std::string cell = std::to_string(o.x) + "," + std::to_string(o.y);
-    EXPECT_EQ(r->rec.log, (std::vector<std::string>{"redraw", "iter 9", "selorg " + cell,
-                                                    "frame " + cell}));
+    EXPECT_EQ(r->rec.log,
+              (std::vector<std::string>{"redraw", "iter 9", "selorg " + cell, "frame " + cell}));
     EXPECT_EQ(sim.sel.selcx, o.x);
     EXPECT_EQ(sim.sel.selcy, o.y);
 }
@@ -244,10 +244,9 @@ TEST(Undo, ReturnsToTheMomentBeforeTheEdit) {
             ASSERT_TRUE(testing::random_edit(sim, rnd, i));
             const std::string after = state_text(sim);
             run_to(sim, s + 5000);
-            EXPECT_STREQ(sim.undo_name(), sim.journal[sim.journal.size() - 1].kind ==
-                                                  EditKind::kDrag
-                                              ? "Drag"
-                                              : "Move");
+            EXPECT_STREQ(
+                sim.undo_name(),
+                sim.journal[sim.journal.size() - 1].kind == EditKind::kDrag ? "Drag" : "Move");
             ASSERT_TRUE(sim.undo_edit());
             while (!sim.travel(sim.travel_chunk())) {
             }

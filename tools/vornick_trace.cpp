@@ -27,8 +27,7 @@ const char* replayed_state(const RunLimits& lim, int32_t iters) {
     return "running";
 }
 
-int print_run(const World& w, uint32_t generated, int32_t iters, uint32_t seed,
-              const char* state) {
+int print_run(const World& w, uint32_t generated, int32_t iters, uint32_t seed, const char* state) {
     std::string tiles(kCells, '0');
     for (int32_t i = 0; i < kCells; ++i) tiles[i] = w.world[i] == kGroundCode ? '1' : '0';
     std::printf("norgs %d\ntiles %s\ngenerated-seed %u\niters %d\nseed %u\nstate %s\n", w.norgs,
