@@ -15,19 +15,8 @@ namespace vornick {
 namespace {
 
 using testing::Rig;
+using testing::rig_with;
 using testing::state_text;
-
-std::unique_ptr<Rig> rig_with(int32_t norgs, uint32_t seed, bool random_count = false) {
-    auto r = std::make_unique<Rig>();
-    r->sim.prefs.iNumOrgs = norgs;
-    r->sim.prefs.randINumOrgs = random_count;
-    r->sim.prefs.maxIters = 1000000;
-    r->sim.pace.speed = kMaxSpeedMode;
-    r->sim.pace.delay = kMaxSpeedInterval;
-    r->sim.rng.seed = seed;
-    r->sim.new_sim();
-    return r;
-}
 
 // Reads and replays a text as opening it does; the fault, or an empty one.
 RunFileError refusal(const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -13,6 +14,19 @@
 #include "sim/org_reorder.h"
 
 namespace vornick::testing {
+
+// A run of `norgs` organisms from `seed` going at maximum speed, far from its end.
+inline std::unique_ptr<Rig> rig_with(int32_t norgs, uint32_t seed, bool random_count = false) {
+    auto r = std::make_unique<Rig>();
+    r->sim.prefs.iNumOrgs = norgs;
+    r->sim.prefs.randINumOrgs = random_count;
+    r->sim.prefs.maxIters = 1000000;
+    r->sim.pace.speed = kMaxSpeedMode;
+    r->sim.pace.delay = kMaxSpeedInterval;
+    r->sim.rng.seed = seed;
+    r->sim.new_sim();
+    return r;
+}
 
 inline std::string table_text(const World& w, uint32_t seed) {
     std::ostringstream t;

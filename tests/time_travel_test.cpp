@@ -12,21 +12,11 @@ namespace vornick {
 namespace {
 
 using testing::Rig;
+using testing::rig_with;
 using testing::run_to;
 using testing::run_with_edits;
 using testing::state_text;
 using testing::table_text;
-
-std::unique_ptr<Rig> rig_with(int32_t norgs, uint32_t seed) {
-    auto r = std::make_unique<Rig>();
-    r->sim.prefs.iNumOrgs = norgs;
-    r->sim.prefs.maxIters = 1000000;
-    r->sim.pace.speed = kMaxSpeedMode;
-    r->sim.pace.delay = kMaxSpeedInterval;
-    r->sim.rng.seed = seed;
-    r->sim.new_sim();
-    return r;
-}
 
 void go_to(Sim& sim, int32_t n) {
     ASSERT_TRUE(sim.go_to_step(n));
