@@ -153,8 +153,12 @@ class Sim {
     // calls of travel(), each leaving the run halted (ended at its end) at a consistent step,
     // shown in full, so a window can show progress and stop between them.
     //
-    // Exactly one step back, edits stamped with the step undone first; nothing at step 0 or
-    // while the run is going. Returns whether it moved.
+    // Whether Step Back and Go to Step can act: the run halted or ended, and for Step Back
+    // past step 0.
+    bool can_travel() const { return run.stop != 0; }
+    bool can_step_back() const { return run.stop != 0 && run.iters > 0; }
+    // Exactly one step back, edits stamped with the step undone first, shown at once; nothing
+    // at step 0 or while the run is going. Returns whether it moved.
     bool step_back();
     // Begins a travel to step n, 0..maxIters (limited to that), after every edit stamped n or
     // earlier. False while the run is going.
@@ -162,7 +166,8 @@ class Sim {
     // Begins a travel to the moment just before the journal's last edit, which is then taken
     // out and kept for Redo; a going run is stopped first. False when there is no edit.
     bool undo_edit();
-    // Begins a travel back to the moment of the last undone edit, which is then made again.
+    // Begins a travel to the moment of the last undone edit, which is then made again; a going
+    // run is stopped first. False when there is none. A new edit ends what Redo can make.
     bool redo_edit();
     // "Drag" or "Move", the edit that Undo or Redo would take; nullptr when none.
     const char* undo_name() const;

@@ -79,14 +79,14 @@ bool Sim::begin_trip(Moment to, Trip::Then then) {
 }
 
 bool Sim::step_back() {
-    if (run.stop == 0 || run.iters <= 0) return false;
+    if (!can_step_back()) return false;
     begin_trip({run.iters - 1, journal.made_by(run.iters - 1)}, Trip::Then::kNothing);
     travel(1);
     return true;
 }
 
 bool Sim::go_to_step(int32_t n) {
-    if (run.stop == 0) return false;
+    if (!can_travel()) return false;
     n = std::clamp(n, 0, std::max(limits().maxIters, 0));
     return begin_trip({n, journal.made_by(n)}, Trip::Then::kNothing);
 }
