@@ -2,30 +2,29 @@
 
 #include <cstdlib>
 
-#include "edit/org_reorder.h"
-
 namespace vornick {
 
 void MoveOrgByArrowKeys(Sim& sim, int32_t code) {
-    int32_t dx = 0, dy = 0;
+    ArrowKey key = ArrowKey::kLeft;
     switch (code) {
         case kLeftArrowCharCode:
-            dx = -1;
+            key = ArrowKey::kLeft;
             break;
         case kRightArrowCharCode:
-            dx = 1;
+            key = ArrowKey::kRight;
             break;
         case kUpArrowCharCode:
-            dy = -1;
+            key = ArrowKey::kUp;
             break;
         case kDownArrowCharCode:
-            dy = 1;
+            key = ArrowKey::kDown;
             break;
         default:
             std::exit(1);
     }
     Selection& sel = sim.sel;
-    const OrgMove m = arrow_move_org(sim.model, sel.selectOrgIndex, dx, dy);
+    OrgMove m{};
+    if (!sim.arrow_edit(sel.selectOrgIndex, key, m)) return;  // only a full journal refuses
     sel.selectOrgIndex = m.to;
     const Org& o = sim.model.orgs[m.to];
     sel.selcx = o.x;

@@ -2,13 +2,6 @@
 
 namespace vornick {
 
-int32_t topmost_org(const World& w, int32_t x, int32_t y) {
-    for (int32_t i = w.norgs - 1; i >= 0; --i) {
-        if (w.orgs[i].x == x && w.orgs[i].y == y) return i;
-    }
-    return -1;
-}
-
 PressAction press_action(const Sim& sim, int32_t h, int32_t v) {
     if (!on_board(h, v)) return PressAction::kNone;
     if (sim.pace.speed == kMaxSpeedMode && sim.run.stop == 0) return PressAction::kStop;

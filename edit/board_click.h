@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "sim/org_reorder.h"
 #include "sim/sim.h"
 
 namespace vornick {
@@ -20,9 +21,6 @@ inline bool on_board(int32_t h, int32_t v) {
 inline int32_t cell_of(int32_t pixel) {
     return (pixel - kBoardMin) / kCellSize;
 }
-
-// Highest live index standing on (x, y), or -1. Cells outside the grid hold nobody.
-int32_t topmost_org(const World& w, int32_t x, int32_t y);
 
 enum class PressAction { kNone, kStop, kContinue, kOrganism };
 

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "edit/board_click.h"
-#include "edit/org_reorder.h"
 
 namespace vornick {
 
@@ -120,8 +119,11 @@ void BoardPress::drop(bool released) {
     sim_.io.panel->clr_cursor_text();
     Selection& sel = sim_.sel;
     if (sel.selectOrgIndex != -1) {
-        if (released && (cursor_x_ != sel.selcx || cursor_y_ != sel.selcy)) {
-            const OrgMove m = drop_org(sim_.model, sel.selectOrgIndex, cursor_x_, cursor_y_);
+        OrgMove m{};
+        // The journal turns down a drop onto the organism's own cell (where a stale frame may
+        // stand elsewhere), which would reorder the table without moving anything.
+        if (released && (cursor_x_ != sel.selcx || cursor_y_ != sel.selcy) &&
+            sim_.drop_edit(sel.selectOrgIndex, cursor_x_, cursor_y_, m)) {
             sel.selectOrgIndex = m.to;
             sim_.io.panel->clr_selorg_text();
             sim_.io.panel->outext2(cursor_x_, cursor_y_);

@@ -239,6 +239,10 @@ void GlBoard::present() {
     surface_.present();
 }
 
+bool GlBoard::has_pending() const {
+    return !log_->empty();
+}
+
 void GlBoard::flush_pending() {
     if (log_->empty()) return;
     const TexState drawn = log_->state();

@@ -39,6 +39,8 @@ class GlBoard : public BoardView {
     // Drawing everything at once, as a picture to compare the recorded drawing with.
     void draw_at_once(bool on);
     bool records_steps() const { return recording_; }
+    // Recorded cell repaints not yet drawn into the picture.
+    bool has_pending() const;
 
   private:
     bool begin_record();

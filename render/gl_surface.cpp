@@ -170,16 +170,17 @@ void GlSurface::present() {
 // The board is repainted whole, as steps change it all over; of the panel, what changed and
 // the step count. Until the paint comes, steps change nothing outside those.
 void GlSurface::request_repaint() {
-    repaint_asked_ = true;
     const QRect board(0, 0, kBoardHalfWidth, kSurfaceHeight);
     const QRect panel(kBoardHalfWidth, 0, kSurfaceWidth - kBoardHalfWidth, kSurfaceHeight);
     QRect units;
-    if (dirty_.intersects(board)) units |= board;
+    // Recorded steps reach the picture only in the paint, so they count as changing the board.
+    if (dirty_.intersects(board) || board_.has_pending()) units |= board;
     if (dirty_.intersects(panel)) units |= (dirty_ & panel) | GlPanel::count_area();
     if (units.isEmpty()) {
         repaint_due_ = false;  // nothing changed since the last repaint
         return;
     }
+    repaint_asked_ = true;
     update(to_widget(units));
 }
 
@@ -233,7 +234,9 @@ void GlSurface::paintEvent(QPaintEvent* event) {
         in_paint_ = false;
     }
     bring_up_to_date();
-    const bool whole = dirty_.isEmpty() || event->region().contains(to_widget(dirty_));
+    // QRegion::contains(QRect) only tells whether they overlap.
+    const bool whole =
+        dirty_.isEmpty() || (QRegion(to_widget(dirty_)) - event->region()).isEmpty();
     if (whole) {
         copy_out(dirty_);
         dirty_ = QRect();

@@ -8,9 +8,10 @@ namespace vornick {
 
 int64_t Sim::steps_until_halt() const {
     const int64_t iters = run.iters;
-    int64_t halt = std::max<int64_t>(1, int64_t{prefs.maxIters} - iters);
-    if (prefs.setStopPt && prefs.stopIters > iters) {
-        halt = std::min<int64_t>(halt, int64_t{prefs.stopIters} - iters);
+    const RunLimits lim = limits();
+    int64_t halt = std::max<int64_t>(1, int64_t{lim.maxIters} - iters);
+    if (lim.setStopPt && lim.stopIters > iters) {
+        halt = std::min<int64_t>(halt, int64_t{lim.stopIters} - iters);
     }
     return halt;
 }
@@ -21,7 +22,8 @@ int64_t Sim::steps_until_halt() const {
 // of all k steps can be made at once, and the counts written after them in their order.
 int64_t Sim::step_batch(int64_t k) {
     if (k <= 0 || run.stop != 0) return 0;
-    const int64_t steps = pace.speed == kMaxSpeedMode ? std::min(k, steps_until_halt()) : 1;
+    const int64_t steps =
+        pace.speed == kMaxSpeedMode ? std::min({k, steps_until_halt(), steps_to_next_edit()}) : 1;
     if (steps == 1) {
         HandleDraw();
         return 1;
@@ -36,6 +38,7 @@ int64_t Sim::step_batch(int64_t k) {
         io.panel->outext(static_cast<int32_t>(shown));
     }
     end_checks();
+    make_due_edits();
     return steps;
 }
 

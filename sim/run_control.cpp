@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "sim/sim.h"
 
 namespace vornick {
@@ -64,6 +66,10 @@ void Sim::start_run(uint32_t from) {
     rng.seed = from;
     run.lastSeed = rng.seed;
     init_world(model, rng, prefs.iNumOrgs, prefs.randINumOrgs);
+    journal.begin(
+        {run.lastSeed, std::clamp(prefs.iNumOrgs, kMinNumOrgs, kMaxNumOrgs), prefs.randINumOrgs});
+    trip_.active = false;
+    own_limits_.reset();
 
     sel.prinfo = 0;
     sel.selectOrgIndex = -1;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "sim/generator.h"
+#include "sim/journal.h"
 #include "sim/ports.h"
 #include "sim/settings.h"
 #include "sim/world.h"
@@ -69,6 +71,23 @@ struct Selection {
     int32_t selcy = 0;
 };
 
+// Where a run ends and where it halts on its way.
+struct RunLimits {
+    int32_t maxIters = 10000000;
+    bool setStopPt = false;
+    int32_t stopIters = 2000;
+    bool operator==(const RunLimits&) const = default;
+};
+
+// A travel through the run's journal under way, made in chunks.
+struct Trip {
+    enum class Then : uint8_t { kNothing, kTakeLast, kPutBack };
+    bool active = false;
+    Moment to{};
+    Then then = Then::kNothing;
+    int64_t steps = 0;  // from where it began to `to`
+};
+
 struct RateMeter {
     uint64_t sLastFlush = 0;
     int32_t last_iters = 0;
@@ -93,6 +112,11 @@ class Sim {
     RateMeter meter;
     FrameGate gate;
     Ports io;
+    Journal journal;  // the current run's start and edits
+
+    // The current run's end and stop point: the preferences', except in a run opened from a
+    // file, which keeps the file's until the preferences' own change.
+    RunLimits limits() const;
 
     // One step (step.cpp).
     void HandleDraw();
@@ -126,6 +150,54 @@ class Sim {
     bool timed_out_60FPS();
     RateUnit rate_unit() const;
 
+    // Time travel (time_travel.cpp). A halted or ended run goes to any moment of its journal,
+    // exactly as a forward run reaches it, edits made and unmade on the way; the selection
+    // stays on its organism. A travel begun by go_to_step, undo_edit or redo_edit is made by
+    // calls of travel(), each leaving the run halted (ended at its end) at a consistent step,
+    // shown in full, so a window can show progress and stop between them.
+    //
+    // Whether Step Back and Go to Step can act: the run halted or ended, and for Step Back
+    // past step 0.
+    bool can_travel() const { return run.stop != 0; }
+    bool can_step_back() const { return run.stop != 0 && run.iters > 0; }
+    // Exactly one step back, edits stamped with the step undone first, shown at once; nothing
+    // at step 0 or while the run is going. Returns whether it moved.
+    bool step_back();
+    // Begins a travel to step n, 0..maxIters (limited to that), after every edit stamped n or
+    // earlier. False while the run is going.
+    bool go_to_step(int32_t n);
+    // Begins a travel to the moment just before the journal's last edit, which is then taken
+    // out and kept for Redo; a going run is stopped first. False when there is no edit.
+    bool undo_edit();
+    // Begins a travel to the moment of the last undone edit, which is then made again; a going
+    // run is stopped first. False when there is none. A new edit ends what Redo can make.
+    bool redo_edit();
+    // "Drag" or "Move", the edit that Undo or Redo would take; nullptr when none.
+    const char* undo_name() const;
+    const char* redo_name() const;
+    // Goes on with the travel by at most `max_steps` steps; true once none is left. A run
+    // that was continued meanwhile ends the travel where it is.
+    bool travel(int64_t max_steps);
+    void cancel_travel() { trip_.active = false; }
+    bool travelling() const { return trip_.active; }
+    int64_t travel_steps_left() const;
+    int64_t travel_steps_total() const { return trip_.steps; }
+    // Steps of a chunk that takes some tens of milliseconds.
+    int64_t travel_chunk() const;
+
+    // Edits, recorded in the journal (time_travel.cpp): organism i dropped on (x, y), or moved
+    // one cell by an arrow key, the selection kept on its organism. False, changing nothing,
+    // when the edit cannot be made: no such organism, a drop onto its own cell, or a full
+    // journal. Recording drops the journal's later edits and what Redo would make.
+    bool drop_edit(int32_t i, int32_t x, int32_t y, OrgMove& made);
+    bool arrow_edit(int32_t i, ArrowKey key, OrgMove& made);
+
+    // Takes a run rebuilt elsewhere, from a run file: its table, generator, step count and
+    // journal, with limits of its own. It stands halted (ended at its end), nothing selected,
+    // and is shown in full. The preferences do not change.
+    void adopt_run(const World& w, const Generator& g, int32_t iters, Journal&& j,
+                   const RunLimits& own);
+
     // Board, step count and selection repainted in full.
     void full_refresh();
     // The step count as the panel shows it: in hundreds while capped below a millisecond.
@@ -153,6 +225,17 @@ class Sim {
     void end_checks();
     void max_speed_loop();
     void move_step_drawn();
+
+    RunLimits prefs_limits() const { return {prefs.maxIters, prefs.setStopPt, prefs.stopIters}; }
+    void settle_limits();
+    int64_t steps_to_next_edit() const;
+    void make_due_edits();
+    bool begin_trip(Moment to, Trip::Then then);
+    bool record_edit(const Edit& e, OrgMove& made);
+
+    Trip trip_;
+    std::optional<RunLimits> own_limits_;  // a file's, while the preferences' are `displaced_`
+    RunLimits displaced_{};
 
     RunStatus reported_{};
     bool status_reported_ = false;

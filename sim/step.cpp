@@ -10,6 +10,7 @@ void Sim::begin_step() {
     // The end test below keeps iters within maxIters; saturating is the last line of defence
     // against an overflow whatever the settings were.
     if (run.iters < INT32_MAX) ++run.iters;
+    settle_limits();
 
     if (pace.limit_to_60FPS != 0 && pace.delay < kCapInterval) {
         pace.limited_FPS = 1;
@@ -72,14 +73,16 @@ void Sim::HandleDraw() {
     }
 
     end_checks();
+    make_due_edits();
 }
 
 void Sim::end_checks() {
+    const RunLimits lim = limits();
     bool halted_here = false;
-    if (run.iters >= prefs.maxIters) {
+    if (run.iters >= lim.maxIters) {
         set_ended();
         halted_here = true;
-    } else if (prefs.setStopPt && run.iters == prefs.stopIters) {
+    } else if (lim.setStopPt && run.iters == lim.stopIters) {
         set_halted();
         halted_here = true;
     }

@@ -105,14 +105,29 @@ TEST(BoardPress, DragPassClampsTheSpriteAndNamesTheCursorCell) {
     }
 }
 
+// Off the board, or a release the window never saw (another window took the grab): the drag
+// is over, nothing moves, and moving back or releasing later does not resume it.
 TEST(BoardPress, LeavingTheBoardEndsTheDragForGood) {
+    const std::pair<const char*, std::function<void(BoardPress&)>> ends[] = {
+        {"PointerLeft", [](BoardPress& p) { p.mouse_moved(291, at(8)); }},
+        {"ReleaseLost", [](BoardPress& p) { p.abort(); }},
+    };
+    for (const auto& [name, end] : ends) {
+        EditRig r;
+        r.drag(8, 8, at(12), at(8));
+        const size_t n = r.rec.log.size();
+        end(r.press);
+        r.press.mouse_moved(at(12), at(8));
+        r.press.mouse_released(at(12), at(8));
+        EXPECT_EQ(r.since(n), "clr_cursor; redraw; frame 8,8; present; present") << name;
+        EXPECT_EQ(r.sim.model.orgs[1].x, 8) << name;
+    }
+}
+
+TEST(ArrowKeysDeathTest, ACodeOtherThanAnArrowEndsTheProgram) {
     EditRig r;
-    r.drag(8, 8, at(12), at(8));
-    const size_t n = r.rec.log.size();
-    r.press.mouse_moved(291, at(8));
-    r.press.mouse_moved(at(12), at(8));
-    r.press.mouse_released(at(12), at(8));
-    EXPECT_EQ(r.since(n), "clr_cursor; redraw; frame 8,8; present; present");
+    r.sim.sel = Selection{0, 1, 3, 3};
+    EXPECT_EXIT(MoveOrgByArrowKeys(r.sim, 27), ::testing::ExitedWithCode(1), "");
 }
 
 TEST(BoardPress, DropPutsTheOrganismOnTopOfTheCell) {

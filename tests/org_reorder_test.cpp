@@ -1,4 +1,4 @@
-#include "edit/org_reorder.h"
+#include "sim/org_reorder.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@ namespace vornick {
 const char* const kTraceUsage =
     "usage: vornick-trace [--seed N] [--orgs N] [--random-count] [--steps K] [--max-iters M] "
     "[--stop-at K] [--vector-path P]\n"
+    "       vornick-trace --run FILE [--steps K] [--vector-path P]\n"
     "  --seed N        starting seed, decimal or 0x-hex, 0..4294967295 (default 1)\n"
     "  --orgs N        number of organisms, 0..784 (default 4)\n"
     "  --random-count  draw the number of organisms from 1..N\n"
@@ -15,7 +16,11 @@ const char* const kTraceUsage =
     "  --max-iters M   steps at which a run ends, 0..2147483647 (default 10000000)\n"
     "  --stop-at K     halt the run when it reaches step K, 0..2147483647\n"
     "  --vector-path P move with the kernels of path P (portable, avx2, avx512) instead of\n"
-    "                  the widest this processor runs; for measuring them\n";
+    "                  the widest this processor runs; for measuring them\n"
+    "  --run FILE      replay a run file (.vornick): its run generated, each edit made when\n"
+    "                  the step count reaches its step, through stop points as its user went\n"
+    "                  on past them, up to K steps (default: the file's steps) or its end;\n"
+    "                  a bad file exits with status 2 and the line at fault\n";
 
 namespace {
 
@@ -41,6 +46,7 @@ bool parse_number(const std::string& text, uint64_t max, bool allow_hex, uint64_
 std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& args,
                                                 std::string& error) {
     TraceOptions o;
+    bool run_settings = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -49,6 +55,15 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
         }
         if (a == "--random-count") {
             o.random_count = true;
+            run_settings = true;
+            continue;
+        }
+        if (a == "--run") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                error = "option --run needs a file";
+                return std::nullopt;
+            }
+            o.run_file = args[++i];
             continue;
         }
         if (a == "--vector-path") {
@@ -92,8 +107,14 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
         if (name == "--seed") o.seed = static_cast<uint32_t>(v);
         if (name == "--orgs") o.orgs = static_cast<int32_t>(v);
         if (name == "--steps") o.steps = static_cast<int64_t>(v);
+        o.steps_given |= name == "--steps";
+        run_settings |= name != "--steps";
         if (name == "--max-iters") o.max_iters = static_cast<int32_t>(v);
         if (name == "--stop-at") o.stop_at = static_cast<int32_t>(v);
+    }
+    if (o.run_file && run_settings) {
+        error = "--run takes the run's settings from its file; give only --steps with it";
+        return std::nullopt;
     }
     return o;
 }

@@ -17,6 +17,10 @@ struct TraceOptions {
     std::optional<int32_t> stop_at;
     std::optional<std::string> vector_path;  // "portable", "avx2" or "avx512"
     bool help = false;
+    // A run file to replay instead of a generated run; its settings come from the file, so
+    // none of the run's own options goes with it. `steps` then counts only when given.
+    std::optional<std::string> run_file;
+    bool steps_given = false;
 };
 
 // Returns the options, or nullopt with a one-line reason in `error`.

@@ -1,24 +1,73 @@
 // vornick-trace: generates a run and advances it with the application's own step, drawing
-// nothing, then prints its state. Reproduces any run from its seed without the window.
+// nothing, then prints its state. Reproduces any run from its seed without the window, and
+// any edited run from its run file.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "sim/run_replay.h"
 #include "sim/sim.h"
 #include "sim/vector_path.h"
 #include "tools/trace_options.h"
 
 namespace {
 
-const char* state_name(const vornick::RunState& r) {
+using namespace vornick;
+
+const char* state_name(const RunState& r) {
     if (r.end_sim) return "ended";
     return r.stop ? "halted" : "running";
+}
+
+// A replay goes on through stop points as the run's user did; its last step decides the state
+// as stepping would: the end, the stop point on that very step, or going on.
+const char* replayed_state(const RunLimits& lim, int32_t iters) {
+    if (iters >= lim.maxIters) return "ended";
+    if (lim.setStopPt && iters == lim.stopIters) return "halted";
+    return "running";
+}
+
+int print_run(const World& w, uint32_t generated, int32_t iters, uint32_t seed, const char* state) {
+    std::string tiles(kCells, '0');
+    for (int32_t i = 0; i < kCells; ++i) tiles[i] = w.world[i] == kGroundCode ? '1' : '0';
+    std::printf("norgs %d\ntiles %s\ngenerated-seed %u\niters %d\nseed %u\nstate %s\n", w.norgs,
+                tiles.c_str(), generated, iters, seed, state);
+    for (int32_t i = 0; i < w.norgs; ++i) {
+        const Org& o = w.orgs[i];
+        std::printf("org %d %d %d %d\n", i, o.x, o.y, o.dir);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int replay_file(const TraceOptions& opts) {
+    const std::string& path = *opts.run_file;
+    std::string text, error;
+    if (!read_text_file(path, text, error)) {
+        std::fprintf(stderr, "vornick-trace: %s: %s\n", path.c_str(), error.c_str());
+        return 2;
+    }
+    RunFileError fault;
+    std::optional<RunFile> file = parse_run_file(text, fault);
+    if (!file) {
+        std::fprintf(stderr, "vornick-trace: %s: %s\n", path.c_str(), fault.message().c_str());
+        return 2;
+    }
+    const int64_t steps = opts.steps_given ? opts.steps : file->steps;
+    RunReplay replay(std::move(*file), steps);
+    while (!replay.advance(INT64_MAX)) {
+    }
+    if (replay.failed()) {
+        std::fprintf(stderr, "vornick-trace: %s: %s\n", path.c_str(),
+                     replay.error().message().c_str());
+        return 2;
+    }
+    return print_run(replay.model(), replay.generated_seed(), replay.iters(), replay.gen().seed,
+                     replayed_state(replay.limits(), replay.iters()));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace vornick;
     std::string error;
     const auto opts = parse_trace_options(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!opts) {
@@ -41,6 +90,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (opts->run_file) return replay_file(*opts);
 
     static Sim sim;  // large tables: keep them off the stack
     sim.prefs.iNumOrgs = opts->orgs;
@@ -56,14 +106,5 @@ int main(int argc, char** argv) {
 
     for (int64_t left = opts->steps; left > 0 && sim.run.stop == 0;) left -= sim.step_batch(left);
 
-    std::string tiles(kCells, '0');
-    for (int32_t i = 0; i < kCells; ++i) tiles[i] = sim.model.world[i] == kGroundCode ? '1' : '0';
-    std::printf("norgs %d\ntiles %s\ngenerated-seed %u\niters %d\nseed %u\nstate %s\n",
-                sim.model.norgs, tiles.c_str(), generated, sim.run.iters, sim.rng.seed,
-                state_name(sim.run));
-    for (int32_t i = 0; i < sim.model.norgs; ++i) {
-        const Org& o = sim.model.orgs[i];
-        std::printf("org %d %d %d %d\n", i, o.x, o.y, o.dir);
-    }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return print_run(sim.model, generated, sim.run.iters, sim.rng.seed, state_name(sim.run));
 }

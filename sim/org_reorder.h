@@ -17,6 +17,9 @@ struct OrgMove {
     int32_t left_y;
 };
 
+// Highest live index standing on (x, y), or -1. Cells outside the grid hold nobody.
+int32_t topmost_org(const World& w, int32_t x, int32_t y);
+
 // The drop of a drag: organism i onto (x, y). The table changes only when the cell's topmost
 // occupant stands after i; i then takes the occupant's index and the records between shift
 // toward the front.

@@ -1,6 +1,4 @@
-#include "edit/org_reorder.h"
-
-#include "edit/board_click.h"
+#include "sim/org_reorder.h"
 
 namespace vornick {
 

@@ -1,0 +1,119 @@
+#include "sim/move_back.h"
+
+#include <algorithm>
+
+#include "sim/move.h"
+#include "sim/unmove_kernels.h"
+#include "sim/unmove_records.h"
+#include "sim/vector_path.h"
+
+namespace vornick {
+
+namespace {
+
+int32_t live_count(const World& w) {
+    return std::clamp(w.norgs, int32_t{0}, kMaxOrgs);
+}
+
+bool invertible(const World& w, int32_t n) {
+    bool ok = true;
+    for (int32_t i = 0; i < n; ++i) {
+        const Org& o = w.orgs[i];
+        ok &= static_cast<uint32_t>(o.dir) < 4 && static_cast<uint32_t>(o.x) < kGridSize &&
+              static_cast<uint32_t>(o.y) < kGridSize;
+    }
+    return ok;
+}
+
+// An offset seen from heading 0 (up), as seen from heading q: turned q quarter turns the way
+// organisms turn (up, left, down, right), (dx, dy) -> (dy, -dx) each.
+constexpr int32_t kCos[4] = {1, 0, -1, 0};
+constexpr int32_t kSin[4] = {0, 1, 0, -1};
+
+// The inverse of the jump of each organism count: a step back starts from the state before the
+// step's draws.
+struct BackJumps {
+    uint32_t mul[kMaxOrgs + 1];
+    uint32_t add[kMaxOrgs + 1];
+};
+
+constexpr BackJumps make_back_jumps() {
+    BackJumps b{};
+    for (int32_t n = 0; n <= kMaxOrgs; ++n) {
+        const Jump j = jump_back({kJump.mul[n], kJump.add[n]});
+        b.mul[n] = j.mul;
+        b.add[n] = j.add;
+    }
+    return b;
+}
+
+constexpr BackJumps kBackJumps = make_back_jumps();
+
+int32_t unmove_step(Org* orgs, int32_t n, uint32_t s0) {
+    // Organism i's draw is the (i + 1)th of the step.
+    const uint32_t* mul = kJump.mul.data() + 1;
+    const uint32_t* add = kJump.add.data() + 1;
+    switch (vector_path()) {
+#if defined(VORNICK_X86_KERNELS)
+        case VectorPath::kAvx512:
+            return kernels::unmove_step_avx512(orgs, n, s0, mul, add);
+        case VectorPath::kAvx2:
+            return kernels::unmove_step_avx2(orgs, n, s0, mul, add);
+#endif
+        default:
+            return kernels::unmove_step_portable(orgs, n, s0, mul, add);
+    }
+}
+
+}  // namespace
+
+namespace kernels {
+
+int32_t unmove_step_portable(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
+                             const uint32_t* add) {
+    return unmove_records<4>(orgs, n, s0, mul, add);
+}
+
+}  // namespace kernels
+
+// Each organism's undoing depends on its own draw alone, so the organisms may be undone in any
+// order, which lets the kernels work on several at once.
+bool unmove_orgs(World& w, Generator& gen) {
+    const int32_t n = live_count(w);
+    gen.seed = kBackJumps.mul[n] * gen.seed + kBackJumps.add[n];
+    return unmove_step(w.orgs, n, gen.seed) == 0;
+}
+
+// The draws of the steps depend only on the generator's state before them, which a jump back
+// gives. Walking organisms that start at (0, 0) facing up through those draws gives each one's
+// turns and its offset as seen from its first heading; the first heading is then the last one
+// less the turns, and the first cell the last one less the offset turned by that heading.
+bool unmove_orgs_steps(World& w, Generator& gen, int64_t steps) {
+    const int32_t n = live_count(w);
+    if (steps <= 0) return true;
+    if (!invertible(w, n)) return false;
+    const uint64_t draws = static_cast<uint64_t>(steps) * static_cast<uint64_t>(n);
+    const uint32_t start = jump_back(jump_of(draws)).apply(gen.seed);
+    if (n > 0) {
+        World rel;
+        rel.norgs = n;
+        std::fill(rel.orgs, rel.orgs + n, Org{0, 0, kUp});
+        Generator walk{start};
+        if (!move_orgs_steps(rel, walk, steps)) return false;
+        for (int32_t i = 0; i < n; ++i) {
+            Org& o = w.orgs[i];
+            const Org& r = rel.orgs[i];
+            const int32_t first = (o.dir - r.dir) & 3;
+            const int32_t dx = kCos[first] * r.x + kSin[first] * r.y;
+            const int32_t dy = kCos[first] * r.y - kSin[first] * r.x;
+            // Both offsets lie within -27..27, so two grid sizes keep the difference positive.
+            o.x = (o.x - dx + 2 * kGridSize) % kGridSize;
+            o.y = (o.y - dy + 2 * kGridSize) % kGridSize;
+            o.dir = first;
+        }
+    }
+    gen.seed = start;
+    return true;
+}
+
+}  // namespace vornick

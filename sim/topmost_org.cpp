@@ -1,0 +1,14 @@
+#include "sim/org_reorder.h"
+
+namespace vornick {
+
+// Kept apart from the reorderings: inlined there, its -1 makes the compiler see negative
+// indices that the reorderings never receive.
+int32_t topmost_org(const World& w, int32_t x, int32_t y) {
+    for (int32_t i = w.norgs - 1; i >= 0; --i) {
+        if (w.orgs[i].x == x && w.orgs[i].y == y) return i;
+    }
+    return -1;
+}
+
+}  // namespace vornick
