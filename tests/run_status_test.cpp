@@ -63,6 +63,7 @@ TEST(RunStatusReport, OncePerChangeAndNeverPerStep) {
         {"maximum speed", [](Sim& s) { s.HandleSpeedChoice(kMaxSpeedMode); },
          RunStatus{8, kRunning, 4, 4}},
         {"a batch to the end", [](Sim& s) { s.step_batch(1000); }, RunStatus{8, kEnded, 4, 4}},
+        {"a step back", [](Sim& s) { s.step_back(); }, RunStatus{8, kHalted, 4, 4}},
         {"typed seed, no organisms",
          [](Sim& s) {
              s.prefs.iNumOrgs = 0;
