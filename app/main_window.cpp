@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QStatusBar>
 
 #include "app/key_codes.h"
 #include "render/gl_surface.h"
@@ -12,7 +13,12 @@ namespace vornick {
 MainWindow::MainWindow() : surface_(new GlSurface(this)) {
     setWindowTitle(QStringLiteral("Vornick"));
     setCentralWidget(surface_);
+    // The window fits the picture at every zoom, with the status bar or without it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // A click on the board takes the keyboard from the status bar's seed, so that Ctrl+C
+    // copies the picture again; keys the board does not take still reach this window.
+    surface_->setFocusPolicy(Qt::ClickFocus);
+    statusBar()->setSizeGripEnabled(false);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

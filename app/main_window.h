@@ -1,5 +1,5 @@
-// The main window: the 440 x 300 board and panel surface under the menu bar. Closing it quits;
-// it takes the arrow keys, as the surface never holds the keyboard focus.
+// The main window: the board and panel surface under the menu bar, at its zoom, over the status
+// bar. Closing it quits; the arrow keys reach it from the surface, which does not take them.
 #pragma once
 
 #include <QMainWindow>

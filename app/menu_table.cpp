@@ -1,8 +1,6 @@
 #include "app/menu_table.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
+#include <cctype>
 
 #include "app/menu_choice.h"
 
@@ -10,120 +8,101 @@ namespace vornick {
 
 namespace {
 
-// Menu titles by id; 0 is the application menu.
-const char* menu_title(int16_t menu) {
-    switch (menu) {
-        case 0:
-            return "&Vornick";
-        case kFileMenu:
-            return "&File";
-        case kSpeedMenu:
-            return "&Speed";
-        case kOutputMenu:
-            return "&Output";
-        case kHelpMenu:
-            return "&Help";
-        default:
-            return "";
-    }
+constexpr MenuRow item(BarMenu menu, const char* title, int16_t menu_id, int16_t number,
+                       const char* keys, bool checkable = false) {
+    return MenuRow{menu, title,    menu_choice(menu_id, number), AppCommand::kNone, keys,
+                   "",   checkable};
 }
 
+constexpr MenuRow command(BarMenu menu, const char* title, AppCommand c, const char* keys,
+                          const char* alt_keys = "", bool checkable = false) {
+    return MenuRow{menu, title, 0, c, keys, alt_keys, checkable};
+}
+
+constexpr MenuRow separator(BarMenu menu) {
+    return MenuRow{menu, nullptr, 0, AppCommand::kNone, "", "", false};
+}
+
+constexpr BarMenu kFile = BarMenu::kFile;
+constexpr BarMenu kEdit = BarMenu::kEdit;
+constexpr BarMenu kView = BarMenu::kView;
+constexpr BarMenu kSpeed = BarMenu::kSpeed;
+constexpr BarMenu kHelp = BarMenu::kHelp;
+
+// Items keep the menu ids and numbers the core knows them by, wherever they are shown. Keys
+// kept free for commands still to come: Ctrl+B, Ctrl+G, Ctrl+O, Ctrl+Z, Ctrl+Shift+Z and
+// Ctrl+Shift+S, with the mnemonics b, g, o (File) and u, d (Edit).
 constexpr MenuRow kRows[] = {
-    {kAppleMenu, 1, "&About Vornick", "", false},
-    {0, 0, "&Preferences…", "Ctrl+,", false, AppCommand::kPreferences},
-    {0, 0, nullptr, "", false},
-    {0, 0, "&Quit", "Ctrl+Q", false, AppCommand::kQuit},
+    item(kFile, "&New Run", kFileMenu, 1, "Ctrl+N"),
+    item(kFile, "&Restart", kFileMenu, 4, "Ctrl+Shift+R"),
+    item(kFile, "&Stop", kFileMenu, 2, "Ctrl+."),
+    item(kFile, "&Continue", kFileMenu, 3, "Ctrl+R"),
+    separator(kFile),
+    item(kFile, "Save S&eed", kFileMenu, 5, "Ctrl+S"),
+    item(kFile, "Run Sa&ved Seed", kFileMenu, 6, "Ctrl+L"),
+    command(kFile, "New Run from See&d…", AppCommand::kNewRunFromSeed, "Ctrl+Shift+N"),
+    separator(kFile),
+    command(kFile, "E&xport Image…", AppCommand::kExportImage, "Ctrl+E"),
+    separator(kFile),
+    command(kFile, "&Quit", AppCommand::kQuit, "Ctrl+Q"),
 
-    {kFileMenu, 1, "&New Run", "Ctrl+N", false},
-    {kFileMenu, 2, "&Stop", "Ctrl+.", false},
-    {kFileMenu, 3, "&Continue", "Ctrl+R", false},
-    {kFileMenu, 4, "&Restart", "Ctrl+Shift+R", false},
-    {kFileMenu, 5, "Save S&eed", "Ctrl+S", false},
-    {kFileMenu, 6, "Run Sa&ved Seed", "Ctrl+L", false},
+    command(kEdit, "&Copy Image", AppCommand::kCopyImage, "Ctrl+C"),
+    separator(kEdit),
+    command(kEdit, "&Preferences…", AppCommand::kPreferences, "Ctrl+,"),
 
-    {kSpeedMenu, 1, "&Slow", "Ctrl+1", true},
-    {kSpeedMenu, 2, "&Fast", "Ctrl+2", true},
-    {kSpeedMenu, 3, "&Turbo", "Ctrl+3", true},
-    {kSpeedMenu, 4, "&Maximum", "Ctrl+4", true},
-    {kSpeedMenu, 5, "Single S&tep", "Ctrl+5", true},
-    {kSpeedMenu, 6, "&Variable", "Ctrl+6", true},
-    {kSpeedMenu, 7, "Speed S&lider…", "Ctrl+7", false},
-    {kSpeedMenu, 8, nullptr, "", false},
-    {kSpeedMenu, 9, "&Limit to 60 FPS", "Ctrl+9", true},
+    command(kView, "Zoom &In", AppCommand::kZoomIn, "Ctrl++", "Ctrl+="),
+    command(kView, "Zoom &Out", AppCommand::kZoomOut, "Ctrl+-"),
+    command(kView, "&Actual Size", AppCommand::kActualSize, "Ctrl+0"),
+    separator(kView),
+    item(kView, "Show &Rate", kOutputMenu, 1, "Ctrl+F", true),
+    command(kView, "Status &Bar", AppCommand::kStatusBar, "", "", true),
 
-    {kOutputMenu, 1, "Show &Rate", "Ctrl+F", true},
+    item(kSpeed, "&Slow", kSpeedMenu, 1, "Ctrl+1", true),
+    item(kSpeed, "&Fast", kSpeedMenu, 2, "Ctrl+2", true),
+    item(kSpeed, "&Turbo", kSpeedMenu, 3, "Ctrl+3", true),
+    item(kSpeed, "&Maximum", kSpeedMenu, 4, "Ctrl+4", true),
+    item(kSpeed, "Single St&ep", kSpeedMenu, 5, "Ctrl+5", true),
+    item(kSpeed, "&Variable", kSpeedMenu, 6, "Ctrl+6", true),
+    item(kSpeed, "Speed Sli&der…", kSpeedMenu, 7, "Ctrl+7"),
+    separator(kSpeed),  // item 8 of the Speed menu carries no command
+    item(kSpeed, "&Limit to 60 FPS", kSpeedMenu, 9, "Ctrl+9", true),
 
-    {kHelpMenu, 0, "Vornick Help", "F1", false, AppCommand::kHelp},
+    command(kHelp, "Vornick &Help", AppCommand::kHelp, "F1"),
+    item(kHelp, "&About Vornick", kAppleMenu, 1, ""),
 };
 
 }  // namespace
+
+const char* bar_menu_title(BarMenu menu) {
+    switch (menu) {
+        case BarMenu::kFile:
+            return "&File";
+        case BarMenu::kEdit:
+            return "&Edit";
+        case BarMenu::kView:
+            return "&View";
+        case BarMenu::kSpeed:
+            return "&Speed";
+        case BarMenu::kHelp:
+            return "&Help";
+    }
+    return "";
+}
 
 std::span<const MenuRow> menu_table() {
     return kRows;
 }
 
-QtMenuStates::QtMenuStates(QMenuBar* bar, std::function<void(uint32_t)> on_choice,
-                           std::function<void(AppCommand)> on_command)
-    : QObject(bar) {
-    // The About item and the application commands share the first menu.
-    QHash<int, QMenu*> menus;
-    auto menu_for = [&](int16_t id) {
-        const int16_t shown = id == kAppleMenu ? 0 : id;
-        if (!menus.contains(shown)) menus[shown] = bar->addMenu(tr(menu_title(shown)));
-        return menus[shown];
-    };
-
-    for (const MenuRow& row : kRows) {
-        QMenu* menu = menu_for(row.menu);
-        if (!row.title) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* a = menu->addAction(tr(row.title));
-        if (*row.shortcut) {
-            a->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
-            // Keys act whichever of the program's windows is in front.
-            a->setShortcutContext(Qt::ApplicationShortcut);
-        }
-        if (row.command != AppCommand::kNone) {
-            if (row.command == AppCommand::kQuit) a->setMenuRole(QAction::QuitRole);
-            if (row.command == AppCommand::kPreferences) a->setMenuRole(QAction::PreferencesRole);
-            commands_[static_cast<int>(row.command)] = a;
-            const AppCommand c = row.command;
-            connect(a, &QAction::triggered, this, [on_command, c] { on_command(c); });
-            continue;
-        }
-        a->setCheckable(row.checkable);
-        const int k = key(row.menu, row.item);
-        actions_[k] = a;
-        checked_[k] = false;
-        const uint32_t choice = menu_choice(row.menu, row.item);
-        connect(a, &QAction::triggered, this, [this, a, k, choice, on_choice] {
-            on_choice(choice);
-            // Qt flips a checkable action by itself; the core alone decides its mark.
-            if (actions_.value(k) == a) a->setChecked(checked_.value(k));
-        });
+char mnemonic_of(const char* title) {
+    if (title == nullptr) return 0;
+    for (const char* p = title; *p != '\0'; ++p) {
+        if (*p != '&') continue;
+        ++p;
+        if (*p == '&') continue;
+        const auto c = static_cast<unsigned char>(*p);
+        return std::isalnum(c) ? static_cast<char>(std::tolower(c)) : 0;
     }
-}
-
-void QtMenuStates::set_enabled(MenuId menu, int16_t item, bool on) {
-    if (QAction* a = action(menu, item)) a->setEnabled(on);
-}
-
-void QtMenuStates::set_checked(MenuId menu, int16_t item, bool on) {
-    const int k = key(menu, item);
-    if (QAction* a = actions_.value(k)) {
-        checked_[k] = on;
-        a->setChecked(on);
-    }
-}
-
-QAction* QtMenuStates::action(int16_t menu, int16_t item) const {
-    return actions_.value(key(menu, item));
-}
-
-QAction* QtMenuStates::command_action(AppCommand c) const {
-    return commands_.value(static_cast<int>(c));
+    return 0;
 }
 
 }  // namespace vornick

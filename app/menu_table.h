@@ -1,55 +1,47 @@
-// The menu bar as one table: each row is a menu item with its 32-bit menu choice, title and
-// keyboard equivalent. The Qt menus are built from it, and every action maps back to its row.
+// The menu bar as one table: each row is an item, where it is shown, its title with mnemonic,
+// its keys, and the 32-bit menu choice or application command it carries. Platform-free.
 #pragma once
 
-#include <QHash>
-#include <QKeySequence>
-#include <QObject>
-#include <functional>
+#include <cstdint>
 #include <span>
-
-#include "sim/ports.h"
-
-class QAction;
-class QMenuBar;
 
 namespace vornick {
 
-// Items that are commands of the application rather than numbered items of the core's menus.
-enum class AppCommand { kNone, kPreferences, kQuit, kHelp };
+// The menus of the bar, in the order they are shown.
+enum class BarMenu : uint8_t { kFile, kEdit, kView, kSpeed, kHelp };
+inline constexpr int kBarMenuCount = 5;
 
-// The Help menu holds commands only; its id is no MenuId of the core.
-inline constexpr int16_t kHelpMenu = 1;
+// The menu's title with its mnemonic.
+const char* bar_menu_title(BarMenu menu);
+
+// Items that are commands of the application rather than numbered items of the core's menus.
+enum class AppCommand : uint8_t {
+    kNone,
+    kPreferences,
+    kQuit,
+    kHelp,
+    kNewRunFromSeed,
+    kExportImage,
+    kCopyImage,
+    kZoomIn,
+    kZoomOut,
+    kActualSize,
+    kStatusBar,
+};
 
 struct MenuRow {
-    int16_t menu;  // a MenuId, 0 for the application menu's commands, or kHelpMenu
-    int16_t item;  // item number from 1; 0 for a separator
-    const char* title;
-    const char* shortcut;  // portable text, "" for none
+    BarMenu menu;
+    const char* title;  // '&' before the mnemonic; nullptr for a separator
+    uint32_t choice;    // the core's menu choice; 0 for an application command or a separator
+    AppCommand command;
+    const char* shortcut;      // portable text, "" for none
+    const char* alt_shortcut;  // a second key for the same item, "" for none
     bool checkable;
-    AppCommand command = AppCommand::kNone;
 };
 
 std::span<const MenuRow> menu_table();
 
-// Builds the menus into `bar` and keeps their enabled and checked states as the core sets them.
-class QtMenuStates : public QObject, public MenuStates {
-  public:
-    QtMenuStates(QMenuBar* bar, std::function<void(uint32_t)> on_choice,
-                 std::function<void(AppCommand)> on_command);
-
-    void set_enabled(MenuId menu, int16_t item, bool on) override;
-    void set_checked(MenuId menu, int16_t item, bool on) override;
-
-    QAction* action(int16_t menu, int16_t item) const;
-    QAction* command_action(AppCommand c) const;
-
-  private:
-    static int key(int16_t menu, int16_t item) { return menu * 100 + item; }
-
-    QHash<int, QAction*> actions_;
-    QHash<int, bool> checked_;  // what the core last said, which a click must not override
-    QHash<int, QAction*> commands_;
-};
+// The lower-case letter or digit after the title's one '&' ("&&" is a plain '&'); 0 for none.
+char mnemonic_of(const char* title);
 
 }  // namespace vornick

@@ -2,11 +2,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 
+#include "app/image_export.h"
 #include "app/menu_choice.h"
 #include "app/quit_signals.h"
+#include "app/window_state.h"
 #include "edit/arrow_keys.h"
 #include "render/gl_surface.h"
 
@@ -39,16 +47,14 @@ void VornickApp::start() {
 
     menus_ = new QtMenuStates(
         main_window_.menuBar(), [this](uint32_t choice) { HandleMenuChoice(choice); },
-        [this](AppCommand c) {
-            if (c == AppCommand::kQuit) quit_handler();
-            if (c == AppCommand::kPreferences) show_preferences();
-            if (c == AppCommand::kHelp) show_help();
-        });
+        [this](AppCommand c) { run_command(c); });
+    status_ = std::make_unique<StatusLine>(main_window_.statusBar());
     GlSurface& surface = *main_window_.surface();
     sim_ = std::make_unique<Sim>(Ports{&surface.board(), &surface.panel(), menus_, &timer_,
-                                       &slider_, &clock_, &mouse_, &store_});
+                                       &slider_, &clock_, &mouse_, &store_, status_.get()});
     press_ = std::make_unique<BoardPress>(*sim_);
     menus_->set_checked(kSpeedMenu, kSlowMode, true);
+    restore_window();
 
     main_window_.on_close = [this] { quit_handler(); };
     surface.on_window_repaint = [this] {
@@ -102,8 +108,129 @@ void VornickApp::HandleMenuChoice(uint32_t menuChoice) {
     vornick::HandleMenuChoice(menuChoice, *sim_, about_);
 }
 
+void VornickApp::run_command(AppCommand c) {
+    const int zoom = main_window_.surface()->zoom();
+    switch (c) {
+        case AppCommand::kQuit:
+            quit_handler();
+            break;
+        case AppCommand::kPreferences:
+            show_preferences();
+            break;
+        case AppCommand::kHelp:
+            show_help();
+            break;
+        case AppCommand::kNewRunFromSeed:
+            show_seed_dialog();
+            break;
+        case AppCommand::kExportImage:
+            export_image();
+            break;
+        case AppCommand::kCopyImage:
+            copy_image();
+            break;
+        case AppCommand::kZoomIn:
+            set_zoom(zoom + 1);
+            break;
+        case AppCommand::kZoomOut:
+            set_zoom(zoom - 1);
+            break;
+        case AppCommand::kActualSize:
+            set_zoom(1);
+            break;
+        case AppCommand::kStatusBar:
+            show_status_bar(menus_->command_action(AppCommand::kStatusBar)->isChecked());
+            break;
+        case AppCommand::kNone:
+            break;
+    }
+}
+
+void VornickApp::show_seed_dialog() {
+    if (!seed_dialog_) {
+        seed_dialog_ = std::make_unique<SeedDialog>(
+            [this](uint32_t seed) { sim_->new_sim_from_seed(seed); }, &main_window_);
+        connect(seed_dialog_.get(), &QDialog::finished, this, [this] { return_keyboard(); });
+    }
+    seed_dialog_->open_with(sim_->run.lastSeed);
+}
+
+// At maximum speed, or under the cap, the board on screen lags the run; what is saved or
+// copied shows the run as its name says, at the step it has reached.
+QImage VornickApp::current_picture() {
+    sim_->full_refresh();
+    return main_window_.surface()->read_framebuffer();
+}
+
+void VornickApp::export_image() {
+    const QImage picture = current_picture();
+    const QString suggested = default_export_path(sim_->run.lastSeed, sim_->run.iters);
+    QString path;
+    if (choose_export_path) {
+        path = choose_export_path(suggested);
+    } else {
+        QFileDialog dialog(&main_window_, tr("Export Image"), QString(), tr("PNG images (*.png)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("png"));
+        dialog.selectFile(suggested);
+        if (dialog.exec() == QDialog::Accepted) path = dialog.selectedFiles().value(0);
+    }
+    if (path.isEmpty()) return;
+    QString error;
+    if (write_png(picture, path, &error)) return;
+
+    // Told, not asked: the run goes on behind the message.
+    auto* box = new QMessageBox(
+        QMessageBox::Warning, tr("Export Image"),
+        tr("The picture could not be saved as “%1”.").arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Ok, &main_window_);
+    box->setTextFormat(Qt::PlainText);
+    box->setInformativeText(error);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    export_failure_ = box;
+}
+
+void VornickApp::copy_image() {
+    QGuiApplication::clipboard()->setImage(current_picture());
+}
+
+void VornickApp::set_zoom(int zoom) {
+    GlSurface& surface = *main_window_.surface();
+    surface.set_zoom(zoom);
+    const int now = surface.zoom();
+    menus_->command_action(AppCommand::kZoomIn)->setEnabled(now < kMaxZoom);
+    menus_->command_action(AppCommand::kZoomOut)->setEnabled(now > 1);
+    menus_->command_action(AppCommand::kActualSize)->setEnabled(now != 1);
+    if (started_) save_window();
+}
+
+void VornickApp::show_status_bar(bool on) {
+    menus_->command_action(AppCommand::kStatusBar)->setChecked(on);
+    main_window_.statusBar()->setVisible(on);
+    if (started_) save_window();
+}
+
+// Before the window is first shown, so that it opens at its size and place.
+void VornickApp::restore_window() {
+    const WindowState state = load_window_state();
+    set_zoom(state.zoom);
+    show_status_bar(state.status_bar);
+    // A place on a screen that is no longer there would leave the window out of reach.
+    if (state.position && QGuiApplication::screenAt(*state.position + QPoint(8, 8))) {
+        main_window_.move(*state.position);
+    }
+}
+
+void VornickApp::save_window() const {
+    save_window_state(WindowState{main_window_.surface()->zoom(),
+                                  menus_->command_action(AppCommand::kStatusBar)->isChecked(),
+                                  main_window_.pos()});
+}
+
 void VornickApp::quit_handler() {
     if (sim_->pace.gDone) return;
+    save_window();
     savePrefs(sim_->prefs);
     sim_->pace.gDone = 1;
     // exit, not quit: quit asks every window to close, and the main window refuses.

@@ -2,15 +2,20 @@
 // order, routes Qt's events to the core's handlers, and quits with the preferences saved.
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "app/about_window.h"
 #include "app/help_window.h"
 #include "app/main_window.h"
-#include "app/menu_table.h"
+#include "app/menu_bar.h"
 #include "app/mouse_watch.h"
+#include "app/seed_dialog.h"
 #include "app/slider_window.h"
+#include "app/status_line.h"
 #include "app/step_timer.h"
 #include "edit/board_press.h"
 #include "prefs/prefs_dialog.h"
@@ -34,6 +39,11 @@ class VornickApp : public QObject {
     void show_preferences();
     void show_help();
     void HandleMenuChoice(uint32_t menuChoice);
+    void run_command(AppCommand c);
+
+    // Where Export Image writes, given the suggested path; "" cancels. A file dialog unless
+    // replaced (tests answer it themselves).
+    std::function<QString(const QString& suggested)> choose_export_path;
 
     Sim& sim() { return *sim_; }
     MainWindow& main_window() { return main_window_; }
@@ -43,14 +53,26 @@ class VornickApp : public QObject {
     QtHelpWindow& help() { return help_; }
     PrefsDialog* prefs_dialog() const { return prefs_dialog_.get(); }
     const BoardPress& press() const { return *press_; }
+    StatusLine& status_line() { return *status_; }
+    SeedDialog* seed_dialog() const { return seed_dialog_.get(); }
+    QMessageBox* export_failure() const { return export_failure_; }
 
   private:
     void step_timer_fired();
     void return_keyboard();
     void wire_board_input();
+    void show_seed_dialog();
+    QImage current_picture();
+    void export_image();
+    void copy_image();
+    void set_zoom(int zoom);
+    void show_status_bar(bool on);
+    void restore_window();
+    void save_window() const;
 
     MainWindow main_window_;
     QtMenuStates* menus_ = nullptr;
+    std::unique_ptr<StatusLine> status_;
     QtStepTimer timer_;
     QtSliderWindow slider_;
     QtAboutWindow about_;
@@ -62,6 +84,8 @@ class VornickApp : public QObject {
     std::unique_ptr<PrefsDialog> prefs_dialog_;  // made at its first opening; uses sim_
     std::unique_ptr<BoardPress> press_;
     std::unique_ptr<QuitSignals> signals_;
+    std::unique_ptr<SeedDialog> seed_dialog_;  // made at its first opening
+    QPointer<QMessageBox> export_failure_;
     bool started_ = false;
 };
 

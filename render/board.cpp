@@ -199,26 +199,39 @@ void GlBoard::draw_frame_now(int32_t x, int32_t y, bool erase) {
     }
     glColor3ub(255, 255, 255);
     frame_strip(x, y);
+    const int s = surface_.device_scale();
     glEnable(GL_SCISSOR_TEST);
-    glScissor(kBoardOrigin, kSurfaceHeight - kBoardEnd, kBoardEnd - kBoardOrigin,
-              kBoardEnd - kBoardOrigin);
+    glScissor(kBoardOrigin * s, (kSurfaceHeight - kBoardEnd) * s, (kBoardEnd - kBoardOrigin) * s,
+              (kBoardEnd - kBoardOrigin) * s);
     glColor3ub(0, 128, 17);
     frame_strip(x, y);
     glDisable(GL_SCISSOR_TEST);
 }
 
-// The top edge sits one unit inside the cell; the other three lie on its boundary lines.
+// The top edge sits one unit inside the cell; the other three lie on its boundary lines. A line
+// on a boundary lights the pixels on one side of it: at one device pixel a unit the rasteriser
+// decides which; at larger scales the frame is made of bars a unit wide over exactly those
+// pixels, so that it looks as it always has, only larger.
 void GlBoard::frame_strip(int32_t x, int32_t y) {
     const int left = cell_left(x);
     const int top = cell_top(y);
     glDisable(kTexRect);
-    glBegin(GL_LINE_STRIP);
-    glVertex2i(left, top + 1);
-    glVertex2i(left + kCellSize, top + 1);
-    glVertex2i(left + kCellSize, top + kCellSize);
-    glVertex2i(left, top + kCellSize);
-    glVertex2i(left, top + 1);
-    glEnd();
+    if (surface_.device_scale() == 1) {
+        glBegin(GL_LINE_STRIP);
+        glVertex2i(left, top + 1);
+        glVertex2i(left + kCellSize, top + 1);
+        glVertex2i(left + kCellSize, top + kCellSize);
+        glVertex2i(left, top + kCellSize);
+        glVertex2i(left, top + 1);
+        glEnd();
+    } else {
+        const int right = left + kCellSize;
+        const int bottom = top + kCellSize;
+        glRecti(left - 1, top + 1, right, top + 2);  // top, over the left edge's column
+        glRecti(right - 1, top + 1, right, bottom);  // right
+        glRecti(left, bottom, right, bottom + 1);    // bottom
+        glRecti(left - 1, top + 1, left, bottom);    // left
+    }
     glEnable(kTexRect);
 }
 

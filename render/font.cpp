@@ -9,6 +9,9 @@ namespace vornick {
 namespace {
 
 constexpr int kGlyphCount = 256;
+// At 10 pixels the hinted glyphs of this face touch ("it" in "iter"); 11 stays clear and still
+// fits the longest panel line, "iter = 2147483647", inside its area.
+constexpr int kPanelFontPixels = 11;
 
 bool is_control(int code) {
     return code < 0x20 || (code >= 0x7f && code < 0xa0);
@@ -16,12 +19,10 @@ bool is_control(int code) {
 
 }  // namespace
 
-QFont panel_font() {
+QFont panel_font(int scale) {
     QFont font;
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans")});
-    // At 10 pixels the hinted glyphs of this face touch ("it" in "iter"); 11 stays clear and
-    // still fits the longest panel line, "iter = 2147483647", inside its area.
-    font.setPixelSize(11);
+    font.setPixelSize(kPanelFontPixels * std::max(scale, 1));
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;

@@ -19,8 +19,9 @@ struct GlyphBitmap {
     QByteArray bits;
 };
 
-// The font the panel uses: a small sans serif, unsmoothed.
-QFont panel_font();
+// The font the panel uses: a small sans serif, unsmoothed, `scale` times the size of the
+// picture at one device pixel a unit, so that text stays as sharp as the screen allows.
+QFont panel_font(int scale = 1);
 
 // The glyph of Latin-1 code `code` in `font`, thresholded to two levels. Control codes give an
 // empty glyph with no advance.

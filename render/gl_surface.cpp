@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSurfaceFormat>
+#include <algorithm>
 #include <cstring>
 
 #include "render/font.h"
@@ -61,37 +62,74 @@ void GlSurface::setup(const QString& sprite_dir) {
 }
 
 void GlSurface::init_state(const QString& sprite_dir) {
-    picture_ = std::make_unique<QOpenGLFramebufferObject>(QSize(kSurfaceWidth, kSurfaceHeight),
-                                                          QOpenGLFramebufferObject::NoAttachment,
-                                                          GL_TEXTURE_2D, GL_RGBA8);
-    if (!picture_->isValid()) {
-        picture_.reset();
-        return;
-    }
-    context_->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, picture_->handle());
-    target_bound_ = true;
-
-    glViewport(0, 0, kSurfaceWidth, kSurfaceHeight);
+    if (!make_picture(wanted_scale())) return;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, kSurfaceWidth, kSurfaceHeight, 0, -1, 1);  // y grows downward, one unit a pixel
+    glOrtho(0, kSurfaceWidth, kSurfaceHeight, 0, -1, 1);  // y grows downward, at any scale
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
 
-    panel_.set_font_list(build_font_lists(panel_font()));
+    const SpriteImages images = CreateBitmapImages(sprite_dir);
+    CreateTextures(images, kSpriteSize, kSpriteSize, texture_);
+    board_.set_sprites(stage_sprites(images, kSpriteSize, kSpriteSize));
+    ready_ = true;
+}
+
+int GlSurface::wanted_scale() const {
+    return vornick::device_scale(devicePixelRatioF(), zoom_);
+}
+
+// A blank white picture at `scale`, bound as the target, with the glyph lists of that scale.
+// When it can't be made the picture in use stays, at its own scale.
+bool GlSurface::make_picture(int scale) {
+    const QSize size(kSurfaceWidth * scale, kSurfaceHeight * scale);
+    auto picture = std::make_unique<QOpenGLFramebufferObject>(
+        size, QOpenGLFramebufferObject::NoAttachment, GL_TEXTURE_2D, GL_RGBA8);
+    target_bound_ = false;  // making a framebuffer changes the binding
+    if (!picture->isValid()) return false;
+    picture_ = std::move(picture);
+    scale_ = scale;
+    context_->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, picture_->handle());
+    target_bound_ = true;
+    glViewport(0, 0, size.width(), size.height());
+
+    if (panel_.font_list() != 0) glDeleteLists(panel_.font_list(), kGlyphLists);
+    panel_.set_font_list(build_font_lists(panel_font(scale)));
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 
-    const SpriteImages images = CreateBitmapImages(sprite_dir);
-    CreateTextures(images, kSpriteSize, kSpriteSize, texture_);
-    board_.set_sprites(stage_sprites(images, kSpriteSize, kSpriteSize));
-    shown_ = QImage(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
+    shown_ = QImage(size, QImage::Format_RGB32);
     shown_.fill(Qt::white);
-    readback_.assign(static_cast<std::size_t>(kSurfaceWidth) * kSurfaceHeight, 0);
-    ready_ = true;
+    readback_.assign(static_cast<std::size_t>(size.width()) * size.height(), 0);
+    dirty_ = QRect(0, 0, kSurfaceWidth, kSurfaceHeight);
+    return true;
+}
+
+// A new scale starts a new picture; the recorded board drawing goes into the old one first, so
+// that the texture state it leaves is the one the GL is in.
+bool GlSurface::rescale() {
+    const int wanted = wanted_scale();
+    if (!ready_ || wanted == scale_) return false;
+    board_.flush_pending();
+    if (!make_target() || !make_picture(wanted)) return false;
+    panel_.rewrite_all();
+    return true;
+}
+
+void GlSurface::refresh_all() {
+    if (on_window_repaint) on_window_repaint();
+}
+
+void GlSurface::set_zoom(int zoom) {
+    zoom = std::clamp(zoom, 1, kMaxZoom);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    setFixedSize(kSurfaceWidth * zoom_, kSurfaceHeight * zoom_);
+    if (rescale()) refresh_all();
+    update();
 }
 
 bool GlSurface::make_target() {
@@ -100,7 +138,7 @@ bool GlSurface::make_target() {
     if (target_bound_ && QOpenGLContext::currentContext() == ours) return true;
     if (QOpenGLContext::currentContext() != ours) ours->makeCurrent(&offscreen_);
     ours->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, picture_->handle());
-    glViewport(0, 0, kSurfaceWidth, kSurfaceHeight);
+    glViewport(0, 0, kSurfaceWidth * scale_, kSurfaceHeight * scale_);
     target_bound_ = true;
     return true;
 }
@@ -161,15 +199,17 @@ void GlSurface::bring_up_to_date() {
 
 void GlSurface::copy_out(const QRect& units) {
     if (units.isEmpty() || !make_target()) return;
+    const int s = scale_;
+    const QRect device(units.x() * s, units.y() * s, units.width() * s, units.height() * s);
     // BGRA bytes are the 32-bit pixels of the image; GL rows run bottom to top.
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(units.x(), kSurfaceHeight - units.y() - units.height(), units.width(),
-                 units.height(), GL_BGRA, GL_UNSIGNED_BYTE, readback_.data());
-    for (int row = 0; row < units.height(); ++row) {
-        const uint32_t* from = readback_.data() + static_cast<std::size_t>(row) * units.width();
-        auto* to = reinterpret_cast<uint32_t*>(shown_.scanLine(units.bottom() - row)) + units.x();
-        std::memcpy(to, from, static_cast<std::size_t>(units.width()) * sizeof(uint32_t));
+    glReadPixels(device.x(), kSurfaceHeight * s - device.y() - device.height(), device.width(),
+                 device.height(), GL_BGRA, GL_UNSIGNED_BYTE, readback_.data());
+    for (int row = 0; row < device.height(); ++row) {
+        const uint32_t* from = readback_.data() + static_cast<std::size_t>(row) * device.width();
+        auto* to = reinterpret_cast<uint32_t*>(shown_.scanLine(device.bottom() - row)) + device.x();
+        std::memcpy(to, from, static_cast<std::size_t>(device.width()) * sizeof(uint32_t));
     }
 }
 
@@ -186,7 +226,9 @@ void GlSurface::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), Qt::white);
         return;
     }
-    if (!asked && on_window_repaint) {
+    // Moved to a screen of another scale: the picture is drawn anew at that scale.
+    const bool rescaled = rescale();
+    if ((!asked || rescaled) && on_window_repaint) {
         in_paint_ = true;
         on_window_repaint();
         in_paint_ = false;
@@ -217,7 +259,7 @@ void GlSurface::paintEvent(QPaintEvent* event) {
 
 Placement GlSurface::placement() const {
     const qreal ratio = devicePixelRatioF();
-    return place_picture(ratio, qRound(width() * ratio), qRound(height() * ratio));
+    return place_picture(scale_, qRound(width() * ratio), qRound(height() * ratio));
 }
 
 QPoint GlSurface::to_units(QPointF widget_pos) const {
@@ -233,10 +275,10 @@ double GlSurface::units_per_pixel() const {
 QImage GlSurface::read_framebuffer() {
     if (!begin_draw()) return QImage();
     panel_.flush();
-    QImage image(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGBA8888);
+    QImage image(kSurfaceWidth * scale_, kSurfaceHeight * scale_, QImage::Format_RGBA8888);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(0, 0, kSurfaceWidth, kSurfaceHeight, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    glReadPixels(0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
     return image.mirrored();  // GL rows run bottom to top
 }
 

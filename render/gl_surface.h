@@ -1,5 +1,5 @@
-// The program's one drawing surface: a 440 x 300 picture kept in a framebuffer of its own for
-// the life of the program, drawn into at any time and shown at most once per display frame.
+// The program's one drawing surface: a 440 x 300 unit picture kept in a framebuffer of its own,
+// drawn into at any time and shown at most once per display frame, at a whole-number scale.
 #pragma once
 
 #include <QElapsedTimer>
@@ -43,12 +43,22 @@ class GlSurface : public QWidget {
     GlBoard& board() { return board_; }
     GlPanel& panel() { return panel_; }
 
-    QImage read_framebuffer();  // the picture, up to date, row 0 at the top, RGBA8888
+    // The picture, up to date, at its device scale; row 0 at the top, RGBA8888.
+    QImage read_framebuffer();
     QPoint to_units(QPointF widget_pos) const;
     // Picture units per logical pixel: a pointer distance in the measure of to_units.
     double units_per_pixel() const;
     int font_list() const { return static_cast<int>(panel_.font_list()); }
     const SpriteTextures& textures() const { return texture_; }
+
+    // The picture is drawn at the screen's whole scale times the zoom (1 to kMaxZoom), with
+    // the same 440 x 300 units: the widget grows with the zoom, and text and the frame are
+    // drawn at the finer scale rather than enlarged. A change of scale starts a blank picture
+    // with the panel written again, and asks for a full refresh of the board.
+    void set_zoom(int zoom);
+    int zoom() const { return zoom_; }
+    // Device pixels per unit of the picture as it is drawn now.
+    int device_scale() const { return scale_; }
 
     // Makes the picture, brought up to date, the drawing target for drawing of any kind. False
     // when there is nothing to draw into; the caller then draws nothing.
@@ -80,6 +90,10 @@ class GlSurface : public QWidget {
 
   private:
     void init_state(const QString& sprite_dir);
+    int wanted_scale() const;
+    bool make_picture(int scale);
+    bool rescale();
+    void refresh_all();
     void request_repaint();
     void bring_up_to_date();
     void copy_out(const QRect& units);
@@ -100,6 +114,8 @@ class GlSurface : public QWidget {
     bool in_paint_ = false;
     bool repaint_due_ = false;    // a present is waiting for its repaint
     bool repaint_asked_ = false;  // the next paint was asked for by present()
+    int zoom_ = 1;
+    int scale_ = 1;
     QElapsedTimer since_paint_;
     qint64 frame_ms_ = kDisplayFrameMs;
     QTimer repaint_timer_;

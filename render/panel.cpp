@@ -8,6 +8,7 @@ namespace vornick {
 namespace {
 
 constexpr int kTextLeft = 330;
+constexpr int kPanelLeft = 322;
 
 constexpr PanelArea kRateArea{322, 36, 430, 50};
 constexpr PanelArea kIterArea{322, 96, 436, 136};
@@ -17,6 +18,30 @@ constexpr PanelArea kCursorArea{322, 254, 420, 280};
 constexpr PanelArea kCursorClearArea{322, 252, 420, 338};
 
 }  // namespace
+
+// Takes into `kept` every area that `p` changes, with its values.
+void GlPanel::keep_drawn(Pending& kept, const Pending& p) {
+    if (p.iter != Slot::kUnchanged) {
+        kept.iter = p.iter;
+        kept.iters = p.iters;
+    }
+    if (p.selorg != Slot::kUnchanged) {
+        kept.selorg = p.selorg;
+        kept.sel_x = p.sel_x;
+        kept.sel_y = p.sel_y;
+    }
+    if (p.cursor != Slot::kUnchanged) {
+        kept.cursor = p.cursor;
+        kept.cur_x = p.cur_x;
+        kept.cur_y = p.cur_y;
+        kept.cur_mode = p.cur_mode;
+    }
+    if (p.rate != Slot::kUnchanged) {
+        kept.rate = p.rate;
+        kept.rate_value = p.rate_value;
+        kept.rate_unit = p.rate_unit;
+    }
+}
 
 QRect GlPanel::count_area() {
     return QRect(kIterArea.left, kIterArea.top, kIterArea.right - kIterArea.left,
@@ -38,9 +63,10 @@ void GlPanel::clear_area(const PanelArea& area) {
 // Glyphs are clipped to the area: whatever is written there, the next clear removes all of it.
 void GlPanel::write_line(const PanelArea& area, int baseline, std::string_view text) {
     if (font_list_ == 0) return;
+    const int s = surface_.device_scale();
     glEnable(GL_SCISSOR_TEST);
-    glScissor(area.left, kSurfaceHeight - area.bottom, area.right - area.left,
-              area.bottom - area.top);
+    glScissor(area.left * s, (kSurfaceHeight - area.bottom) * s, (area.right - area.left) * s,
+              (area.bottom - area.top) * s);
     glRasterPos3d(kTextLeft, baseline, 0);
     // Codes index the lists as unsigned bytes: Latin-1 above 127 stays within the 256 lists.
     glListBase(font_list_);
@@ -53,6 +79,7 @@ void GlPanel::flush() {
     pending_ = false;
     Pending p = next_;
     next_ = Pending{};
+    keep_drawn(drawn_, p);
     glDisable(kTexRect);
     if (p.rate != Slot::kUnchanged) {
         clear_area(kRateArea);
@@ -84,6 +111,15 @@ void GlPanel::flush() {
         write_line(kCursorArea, 276, coord_text('y', p.cur_y));
     }
     glEnable(kTexRect);
+}
+
+void GlPanel::rewrite_all() {
+    Pending again = drawn_;
+    keep_drawn(again, next_);
+    next_ = again;
+    pending_ = true;
+    surface_.touch(QRect(kPanelLeft, 0, kSurfaceWidth - kPanelLeft, kSurfaceHeight));
+    surface_.present();
 }
 
 void GlPanel::outext(int32_t shown_iters) {

@@ -42,6 +42,8 @@ class GlPanel : public PanelView {
     // Draws what was written since the last flush into the picture, which must be the target.
     void flush();
     bool pending() const { return pending_; }
+    // Writes every area again as it was last written or cleared: for a new, blank picture.
+    void rewrite_all();
 
     // The first glyph list in use; 0 draws no text. The surface sets it once the font exists.
     void set_font_list(GLuint base) { font_list_ = base; }
@@ -58,6 +60,7 @@ class GlPanel : public PanelView {
         RateUnit rate_unit = RateUnit::kFramesPerSecond;
     };
 
+    static void keep_drawn(Pending& kept, const Pending& p);
     void mark(Slot& slot, Slot content, const PanelArea& area);
     void clear_area(const PanelArea& area);
     void write_line(const PanelArea& area, int baseline, std::string_view text);
@@ -65,6 +68,7 @@ class GlPanel : public PanelView {
     GlSurface& surface_;
     GLuint font_list_ = 0;
     Pending next_;
+    Pending drawn_;  // the latest content of each area as drawn
     bool pending_ = false;
 };
 

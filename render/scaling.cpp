@@ -7,12 +7,17 @@
 
 namespace vornick {
 
-Placement place_picture(double device_pixel_ratio, int device_width, int device_height) {
+int device_scale(double device_pixel_ratio, int zoom) {
     // A ratio below 1, NaN or infinity must not yield scale 0 or a huge one.
-    int scale = 1;
+    int screen = 1;
     if (std::isfinite(device_pixel_ratio) && device_pixel_ratio >= 2.0) {
-        scale = static_cast<int>(std::min(std::floor(device_pixel_ratio), 64.0));
+        screen = static_cast<int>(std::min(std::floor(device_pixel_ratio), 64.0));
     }
+    return std::min(screen * std::clamp(zoom, 1, kMaxZoom), kMaxDeviceScale);
+}
+
+Placement place_picture(int scale, int device_width, int device_height) {
+    scale = std::max(scale, 1);
     // The framebuffer of a fractional ratio is a little larger than the scaled picture;
     // centring spreads the spare pixels as an even white border.
     const int left = std::max(0, (device_width - kSurfaceWidth * scale) / 2);

@@ -43,6 +43,10 @@ void CreateTextures(const SpriteImages& icon, int width, int height, SpriteTextu
         glBindTexture(kTexRect, texture[i]);
         glTexImage2D(kTexRect, 0, GL_RGBA, staged[i].width(), staged[i].height(), 0, GL_RGBA,
                      GL_UNSIGNED_BYTE, staged[i].constBits());
+        // A texel is a block of whole pixels at any scale. At one pixel a texel every pixel
+        // centre falls on a texel centre, where nearest and linear sampling agree.
+        glTexParameteri(kTexRect, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(kTexRect, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     }
 }
 

@@ -22,8 +22,8 @@ SpriteImages CreateBitmapImages(const QString& dir = QStringLiteral(":/sprites")
 // image changes nothing, so its sprite repeats the previous one. Premultiplied RGBA bytes.
 SpriteImages stage_sprites(const SpriteImages& icon, int width, int height);
 
-// Needs the drawing context current. Leaves rectangle texturing on, the decal environment in
-// force and the last sprite's texture bound.
+// Needs the drawing context current. Nearest filtering; leaves rectangle texturing on, the
+// decal environment in force and the last sprite's texture bound.
 void CreateTextures(const SpriteImages& icon, int width, int height, SpriteTextures& texture);
 
 }  // namespace vornick

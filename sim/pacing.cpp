@@ -99,7 +99,10 @@ void Sim::HandleSpeedChoice(int16_t item) {
 
         // A halted run makes no step that would decide the cap.
         if (run.stop == 1) decide_limited_FPS_halted();
-        if (item == kSliderItem || item == kCapItem) return;
+        if (item == kSliderItem || item == kCapItem) {
+            report_status();  // leaving the single-step mode may have set the run going
+            return;
+        }
 
         if (run.stop == 0) rearm(0, pace.delay);
         pace.speed = item;
@@ -109,6 +112,7 @@ void Sim::HandleSpeedChoice(int16_t item) {
         io.menus->set_checked(kSpeedMenu, old, false);
     }
     if (item == kSingleStepMode) single_step();
+    report_status();
 }
 
 void Sim::HandleSliderDialog() {
@@ -121,6 +125,7 @@ void Sim::HandleSliderDialog() {
         io.menus->set_checked(kSpeedMenu, pace.speed, false);
         pace.speed = kVariableMode;
         if (run.stop == 0) rearm(0, pace.delay);
+        report_status();
     }
 }
 
@@ -138,6 +143,7 @@ void Sim::sliderActionFunction(int32_t value) {
         io.menus->set_checked(kSpeedMenu, pace.speed, false);
         if (pace.speed == kSingleStepMode) leave_single_step();
         pace.speed = kVariableMode;
+        report_status();
     }
 }
 

@@ -2,6 +2,11 @@
 
 namespace vornick {
 
+StatusView* StatusView::nowhere() {
+    static StatusView view;
+    return &view;
+}
+
 Ports Ports::none() {
     static BoardView board;
     static PanelView panel;
@@ -11,7 +16,8 @@ Ports Ports::none() {
     static Clock clock;
     static MouseButton mouse;
     static SeedStore store;
-    return Ports{&board, &panel, &menus, &timer, &slider, &clock, &mouse, &store};
+    return Ports{
+        &board, &panel, &menus, &timer, &slider, &clock, &mouse, &store, StatusView::nowhere()};
 }
 
 }  // namespace vornick

@@ -90,6 +90,26 @@ class SeedStore {
     virtual void save_all(const Settings&) {}   // every key, made persistent at once
 };
 
+// What the status line shows of the run. Reported only when one of these changes, never per
+// step, so showing it costs nothing however fast the steps go.
+enum class RunStateName : uint8_t { kRunning, kHalted, kEnded };
+
+struct RunStatus {
+    uint32_t seed;  // `lastSeed`
+    RunStateName state;
+    int16_t speed;  // the Speed menu item of the mode, 1 to 6
+    int32_t norgs;
+    bool operator==(const RunStatus&) const = default;
+};
+
+class StatusView {
+  public:
+    virtual ~StatusView() = default;
+    virtual void show_status(const RunStatus&) {}
+    // A shared instance that shows nothing.
+    static StatusView* nowhere();
+};
+
 struct Ports {
     BoardView* board;
     PanelView* panel;
@@ -99,6 +119,7 @@ struct Ports {
     Clock* clock;
     MouseButton* mouse;
     SeedStore* store;
+    StatusView* status = StatusView::nowhere();
 
     // Every port set to a shared do-nothing instance.
     static Ports none();

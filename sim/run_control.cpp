@@ -4,12 +4,31 @@
 
 namespace vornick {
 
+RunStatus Sim::status() const {
+    RunStateName state = RunStateName::kHalted;
+    if (run.end_sim != 0) {
+        state = RunStateName::kEnded;
+    } else if (run.stop == 0) {
+        state = RunStateName::kRunning;
+    }
+    return RunStatus{run.lastSeed, state, pace.speed, model.norgs};
+}
+
+void Sim::report_status() {
+    const RunStatus now = status();
+    if (status_reported_ && now == reported_) return;
+    reported_ = now;
+    status_reported_ = true;
+    io.status->show_status(now);
+}
+
 void Sim::set_running() {
     run.stop = 0;
     run.cont_enabled = 0;
     run.end_sim = 0;
     io.menus->set_enabled(kFileMenu, kStopItem, true);
     io.menus->set_enabled(kFileMenu, kContinueItem, false);
+    report_status();
 }
 
 void Sim::set_halted() {
@@ -18,6 +37,7 @@ void Sim::set_halted() {
     run.end_sim = 0;
     io.menus->set_enabled(kFileMenu, kStopItem, false);
     io.menus->set_enabled(kFileMenu, kContinueItem, true);
+    report_status();
 }
 
 void Sim::set_ended() {
@@ -26,13 +46,24 @@ void Sim::set_ended() {
     run.end_sim = 1;
     io.menus->set_enabled(kFileMenu, kStopItem, false);
     io.menus->set_enabled(kFileMenu, kContinueItem, false);
+    report_status();
 }
 
 void Sim::new_sim() {
+    start_run(prefs.rerunSavedSim ? prefs.savedSeed : rng.seed);
+}
+
+// Replaying the saved seed is for the run commands; a typed seed is the one the user asked
+// for, and a run of any other seed would be shown under the wrong number.
+void Sim::new_sim_from_seed(uint32_t typed) {
+    start_run(typed);
+}
+
+void Sim::start_run(uint32_t from) {
     run.iters = 0;
     meter.last_iters = 0;
     run.prev_step_stop = 1;
-    if (prefs.rerunSavedSim) rng.seed = prefs.savedSeed;
+    rng.seed = from;
     run.lastSeed = rng.seed;
     init_world(model, rng, prefs.iNumOrgs, prefs.randINumOrgs);
     journal.begin(
@@ -54,6 +85,7 @@ void Sim::new_sim() {
 
     io.panel->clr_selorg_text();
     redraw_and_count();
+    report_status();
 }
 
 void Sim::HandleFileChoice(int16_t item) {
@@ -91,6 +123,7 @@ void Sim::stop_command() {
     run.cont_enabled = 1;
     io.menus->set_enabled(kFileMenu, kStopItem, false);
     io.menus->set_enabled(kFileMenu, kContinueItem, true);
+    report_status();
     if (pace.speed == kMaxSpeedMode || pace.limited_FPS == 1) redraw_and_count();
 }
 
@@ -105,6 +138,7 @@ void Sim::continue_command() {
     run.cont_enabled = 0;
     io.menus->set_enabled(kFileMenu, kContinueItem, false);
     io.menus->set_enabled(kFileMenu, kStopItem, true);
+    report_status();
 }
 
 void Sim::single_step() {
@@ -116,6 +150,7 @@ void Sim::single_step() {
     }
     HandleDraw();
     run.stop = 1;
+    report_status();
 }
 
 void Sim::leave_single_step() {
@@ -127,6 +162,7 @@ void Sim::leave_single_step() {
         io.menus->set_enabled(kFileMenu, kStopItem, true);
         io.menus->set_enabled(kFileMenu, kContinueItem, false);
     }
+    // Its callers change the speed as well and report both at once.
 }
 
 }  // namespace vornick

@@ -130,6 +130,9 @@ class Sim {
 
     // Run control (run_control.cpp).
     void new_sim();
+    // A new run from a seed the user typed: as a run command, but that seed even when every
+    // run is set to replay the saved one.
+    void new_sim_from_seed(uint32_t typed);
     void HandleFileChoice(int16_t item);
     void stop_command();
     void continue_command();
@@ -203,10 +206,16 @@ class Sim {
     // Output menu item 1: the rate meter on or off.
     void HandleOutputChoice(int16_t item);
 
+    // The run as the status line shows it.
+    RunStatus status() const;
+
     // Replaces the step timer: first firing after `first_delay`, then every `interval` seconds.
     void rearm(double first_delay, double interval);
 
   private:
+    void start_run(uint32_t from);
+    // Tells the status port, when what it shows has changed since it was last told.
+    void report_status();
     void set_running();
     void set_halted();
     void set_ended();
@@ -227,6 +236,9 @@ class Sim {
     Trip trip_;
     std::optional<RunLimits> own_limits_;  // a file's, while the preferences' are `displaced_`
     RunLimits displaced_{};
+
+    RunStatus reported_{};
+    bool status_reported_ = false;
 };
 
 }  // namespace vornick

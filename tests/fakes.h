@@ -130,6 +130,11 @@ struct FakeStore : SeedStore {
     void save_all(const Settings& s) override { saves.push_back(s); }
 };
 
+struct FakeStatus : StatusView {
+    std::vector<RunStatus> shown;
+    void show_status(const RunStatus& s) override { shown.push_back(s); }
+};
+
 // A core wired to fresh fakes.
 struct Rig {
     Recorder rec;
@@ -139,7 +144,8 @@ struct Rig {
     FakeClock clock;
     FakeMouse mouse;
     FakeStore store;
-    Sim sim{Ports{&rec, &rec, &menus, &timer, &slider, &clock, &mouse, &store}};
+    FakeStatus status;
+    Sim sim{Ports{&rec, &rec, &menus, &timer, &slider, &clock, &mouse, &store, &status}};
 };
 
 }  // namespace vornick::testing

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -10,6 +12,7 @@
 #include <climits>
 
 #include "app/vornick_app.h"
+#include "fresh_app.h"
 #include "prefs/prefs_store.h"
 #include "render/gl_surface.h"
 
@@ -18,11 +21,7 @@ namespace {
 
 class AppTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QFile::remove(prefs_file_path());
-        app = std::make_unique<VornickApp>();
-        app->start();
-    }
+    void SetUp() override { app = testing::fresh_app(); }
     void TearDown() override { app.reset(); }
 
     QAction* action(int16_t menu, int16_t item) { return app->menus().action(menu, item); }
@@ -58,6 +57,19 @@ TEST_F(AppTest, EveryCommandHasItsKey) {
     EXPECT_EQ(app->menus().command_action(AppCommand::kQuit)->shortcut(), QKeySequence("Ctrl+Q"));
     EXPECT_EQ(app->menus().command_action(AppCommand::kPreferences)->shortcut(),
               QKeySequence("Ctrl+,"));
+    EXPECT_EQ(app->menus().command_action(AppCommand::kZoomIn)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
+    // As Qt reads them, no two keys of the bar are one.
+    QList<QKeySequence> seen;
+    for (QAction* menu : app->main_window().menuBar()->actions()) {
+        for (QAction* a : menu->menu()->actions()) {
+            for (const QKeySequence& k : a->shortcuts()) {
+                EXPECT_FALSE(seen.contains(k)) << k.toString().toStdString();
+                seen.append(k);
+            }
+        }
+    }
     EXPECT_EQ(action(kSpeedMenu, 8), nullptr);  // the separator
     EXPECT_EQ(app->main_window().windowTitle(), "Vornick");
 }

@@ -6,23 +6,25 @@
 
 #include "app/key_codes.h"
 #include "app/vornick_app.h"
+#include "fresh_app.h"
 #include "prefs/prefs_store.h"
 #include "render/gl_surface.h"
 #include "render/sprites.h"
+#include "tests/picture_testing.h"
 
 namespace vornick {
 namespace {
 
 // The first run of seed 1, halted so that nobody walks: organism 0 at (10, 18) heading left,
-// 1 at (15, 27), 2 at (22, 27) heading up, 3 at (26, 5) heading right.
-class EditTest : public ::testing::Test {
+// 1 at (15, 27), 2 at (22, 27) heading up, 3 at (26, 5) heading right. At every zoom.
+class EditTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
-        QFile::remove(prefs_file_path());
-        app = std::make_unique<VornickApp>();
-        app->start();
+        app = testing::fresh_app();
         app->menus().action(kFileMenu, kStopItem)->trigger();
+        for (int z = 1; z < GetParam(); ++z) app->run_command(AppCommand::kZoomIn);
         surface = app->main_window().surface();
+        ASSERT_EQ(surface->zoom(), GetParam());
     }
     void TearDown() override { app.reset(); }
 
@@ -36,10 +38,11 @@ class EditTest : public ::testing::Test {
     }
     // Inside the frame that outlines the cell, the picture shows the sprite.
     bool shows_sprite(int x, int y, int sprite) {
-        const QImage want = CreateBitmapImages()[sprite].copy(1, 2, 8, 7);
-        const QImage got = surface->read_framebuffer().copy(11 + 10 * x, 12 + 10 * y, 8, 7);
-        return got.convertToFormat(QImage::Format_RGB32) ==
-               want.convertToFormat(QImage::Format_RGB32);
+        const int s = surface->device_scale();
+        const QImage want = testing::nearest(CreateBitmapImages()[sprite].copy(1, 2, 8, 7), s);
+        const QImage got = surface->read_framebuffer().copy(
+            testing::device_rect(QRect(11 + 10 * x, 12 + 10 * y, 8, 7), s));
+        return got.convertToFormat(QImage::Format_RGB32) == want;
     }
     Org org(int i) const { return app->sim().model.orgs[i]; }
 
@@ -47,10 +50,10 @@ class EditTest : public ::testing::Test {
     GlSurface* surface = nullptr;
 };
 
-TEST_F(EditTest, AClickFramesTheOrganismAndShowsItsCell) {
+TEST_P(EditTest, AClickFramesTheOrganismAndShowsItsCell) {
     QTest::mouseClick(surface, Qt::LeftButton, {}, cell(10, 18));
     EXPECT_EQ(app->sim().sel.selectOrgIndex, 0);
-    const QImage picture = surface->read_framebuffer();
+    const QImage picture = testing::units_of(surface->read_framebuffer(), surface->device_scale());
     int black = 0, ink = 0;
     for (int px = 110; px < 120; ++px) black += qGray(picture.pixel(px, 191)) == 0;
     for (int py = 168; py < 254; ++py) {
@@ -60,7 +63,7 @@ TEST_F(EditTest, AClickFramesTheOrganismAndShowsItsCell) {
     EXPECT_GT(ink, 0) << "the selected-organism field";
 }
 
-TEST_F(EditTest, ADragMovesTheOrganismOnTopOfTheDropCell) {
+TEST_P(EditTest, ADragMovesTheOrganismOnTopOfTheDropCell) {
     QTest::mousePress(surface, Qt::LeftButton, {}, cell(10, 18));
     QTest::mouseMove(surface, cell(16, 22));
     QTest::mouseMove(surface, cell(22, 27));
@@ -70,7 +73,7 @@ TEST_F(EditTest, ADragMovesTheOrganismOnTopOfTheDropCell) {
     EXPECT_TRUE(shows_sprite(22, 27, kLeft));
 }
 
-TEST_F(EditTest, ArrowKeysMoveTheSelectionButNotWithCtrl) {
+TEST_P(EditTest, ArrowKeysMoveTheSelectionButNotWithCtrl) {
     QTest::mouseClick(surface, Qt::LeftButton, {}, cell(26, 5));
     QTest::keyClick(&app->main_window(), Qt::Key_Right);
     QTest::keyClick(&app->main_window(), Qt::Key_Right);  // wraps to column 0
@@ -78,6 +81,8 @@ TEST_F(EditTest, ArrowKeysMoveTheSelectionButNotWithCtrl) {
     EXPECT_EQ((std::vector{org(3).x, org(3).y}), (std::vector{0, 5}));
     EXPECT_TRUE(shows_sprite(0, 5, kRight));
 }
+
+INSTANTIATE_TEST_SUITE_P(Zooms, EditTest, ::testing::Values(1, 3));
 
 TEST(ArrowCharCode, OnlyTheFourArrowsWithoutCtrlYieldACode) {
     int codes = 0, others = 0;

@@ -42,12 +42,13 @@ QImage expected_board(const World& w) {
     return board;
 }
 
-void expect_board_matches(const QImage& picture, const World& w) {
-    const QImage want = expected_board(w);
+// At a device scale every unit of the board is a block of that many pixels squared.
+void expect_board_matches(const QImage& picture, const World& w, int s) {
+    const QImage want = nearest(expected_board(w), s);
     QPoint at;
-    EXPECT_TRUE(same_pixels(picture.copy(kBoard), want, want.rect(), &at))
-        << "cell " << at.x() / 10 << "," << at.y() / 10 << " pixel " << at.x() % 10 << ","
-        << at.y() % 10;
+    EXPECT_TRUE(same_pixels(picture.copy(device_rect(kBoard, s)), want, want.rect(), &at))
+        << "cell " << at.x() / (10 * s) << "," << at.y() / (10 * s) << " pixel " << at.x() / s % 10
+        << "," << at.y() / s % 10 << " at scale " << s;
 }
 
 using Board = SurfaceTest;
@@ -56,11 +57,14 @@ TEST_F(Board, RedrawShowsSeedOneWorldCellByCell) {
     const auto w = seeded_world(1, 4);
     surface().board().redraw_scr(*w);
     const QImage picture = surface().read_framebuffer();
-    expect_board_matches(picture, *w);
+    const int s = scale();
+    expect_board_matches(picture, *w, s);
     // The white margins around the board are not painted.
-    EXPECT_EQ(count_pixels(picture, QRect(0, 0, 300, 10), is_white), 3000);
-    EXPECT_EQ(count_pixels(picture, QRect(0, 290, 300, 10), is_white), 3000);
-    EXPECT_EQ(count_pixels(picture, QRect(290, 10, 32, 280), is_white), 32 * 280);
+    EXPECT_EQ(count_pixels(picture, device_rect(QRect(0, 0, 300, 10), s), is_white), 3000 * s * s);
+    EXPECT_EQ(count_pixels(picture, device_rect(QRect(0, 290, 300, 10), s), is_white),
+              3000 * s * s);
+    EXPECT_EQ(count_pixels(picture, device_rect(QRect(290, 10, 32, 280), s), is_white),
+              32 * 280 * s * s);
 }
 
 TEST_F(Board, HigherIndexOnTopInASharedCell) {
@@ -70,7 +74,7 @@ TEST_F(Board, HigherIndexOnTopInASharedCell) {
     w->orgs[1] = Org{3, 4, kRight};
     w->world[3 * kGridSize + 4] = kGroundCode;
     surface().board().redraw_scr(*w);
-    expect_board_matches(surface().read_framebuffer(), *w);
+    expect_board_matches(surface().read_framebuffer(), *w, scale());
 }
 
 struct StepCase {
@@ -103,10 +107,11 @@ TEST_P(DrawnSteps, LeaveTheBoardAsAFullRedraw) {
     if (GetParam().select) surface().board().erase_frame(sim->sel.selcx, sim->sel.selcy);
     const QImage stepped = surface().read_framebuffer();
 
-    expect_board_matches(stepped, sim->model);
+    expect_board_matches(stepped, sim->model, scale());
     surface().board().redraw_scr(sim->model);
     QPoint at;
-    EXPECT_TRUE(same_pixels(stepped, surface().read_framebuffer(), QRect(0, 0, 300, 300), &at))
+    EXPECT_TRUE(same_pixels(stepped, surface().read_framebuffer(),
+                            device_rect(QRect(0, 0, 300, 300), scale()), &at))
         << at.x() << "," << at.y();
 }
 
@@ -142,7 +147,7 @@ TEST_P(SelectionFrame, OutlinesTheCellAndErasesWithoutTrace) {
     const QImage before = surface().read_framebuffer();
 
     surface().board().draw_frame(x, y);
-    const QImage framed = surface().read_framebuffer();
+    const QImage framed = units_of(surface().read_framebuffer(), scale());
     // The top edge is one unit inside the cell; the others lie on its boundary lines, and the
     // rasteriser may light the pixel on either side of those.
     for (int px = left; px < left + 10; ++px) {
@@ -163,7 +168,8 @@ TEST_P(SelectionFrame, OutlinesTheCellAndErasesWithoutTrace) {
 
     surface().board().erase_frame(x, y);
     QPoint at;
-    EXPECT_TRUE(same_pixels(surface().read_framebuffer(), before, QRect(0, 0, 300, 300), &at))
+    EXPECT_TRUE(same_pixels(surface().read_framebuffer(), before,
+                            device_rect(QRect(0, 0, 300, 300), scale()), &at))
         << "left over at " << at.x() << "," << at.y();
 }
 
@@ -171,13 +177,43 @@ INSTANTIATE_TEST_SUITE_P(Cells, SelectionFrame,
                          ::testing::Values(FrameCell{5, 7}, FrameCell{0, 0}, FrameCell{27, 27},
                                            FrameCell{0, 27}, FrameCell{27, 0}));
 
+class ZoomedBoard : public SurfaceTest, public ::testing::WithParamInterface<int> {};
+
+// Zoomed, the board is the sprites nearest-scaled, and the selection frame what it is at one
+// pixel a unit, enlarged: lines a unit wide on the same side of the cell's edges.
+TEST_P(ZoomedBoard, IsTheUnzoomedBoardEnlarged) {
+    const auto w = seeded_world(5, 40);
+    const Org& framed = w->orgs[0];
+    const QRect board_half(0, 0, 300, 300);
+    surface().board().redraw_scr(*w);
+    surface().board().draw_frame(framed.x, framed.y);
+    const QImage unzoomed =
+        units_of(surface().read_framebuffer().copy(device_rect(board_half, scale())), scale());
+
+    surface().set_zoom(GetParam());
+    const int s = scale();
+    ASSERT_EQ(s, surface().devicePixelRatioF() >= 2 ? 2 * GetParam() : GetParam());
+    surface().board().redraw_scr(*w);
+    expect_board_matches(surface().read_framebuffer(), *w, s);
+    surface().board().draw_frame(framed.x, framed.y);
+    const QImage want = nearest(unzoomed, s);
+    QPoint at;
+    EXPECT_TRUE(same_pixels(surface().read_framebuffer(), want, want.rect(), &at))
+        << "unit " << at.x() / s << "," << at.y() / s;
+    surface().board().erase_frame(framed.x, framed.y);
+    expect_board_matches(surface().read_framebuffer(), *w, s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, ZoomedBoard, ::testing::Values(1, 2, 3));
+
 TEST_F(Board, RedrawRemovesAFrameReachingIntoTheMargin) {
     const auto w = seeded_world(1, 4);
     surface().board().redraw_scr(*w);
     const QImage before = surface().read_framebuffer();
     surface().board().draw_frame(0, 27);
     surface().board().redraw_scr(*w);  // as a new run does, without erasing the frame
-    EXPECT_TRUE(same_pixels(surface().read_framebuffer(), before, QRect(0, 0, 300, 300), nullptr));
+    EXPECT_TRUE(same_pixels(surface().read_framebuffer(), before,
+                            device_rect(QRect(0, 0, 300, 300), scale()), nullptr));
 }
 
 TEST_F(Board, DraggedSpriteFollowsThePointerOffTheGrid) {
@@ -185,9 +221,10 @@ TEST_F(Board, DraggedSpriteFollowsThePointerOffTheGrid) {
     surface().board().redraw_scr(*w);
     surface().board().draw_sprite_at(103, 57, kDown);
     const QImage picture = surface().read_framebuffer();
-    const QImage sprite = CreateBitmapImages()[kDown];
+    const QImage sprite = nearest(CreateBitmapImages()[kDown], scale());
     QPoint at;
-    EXPECT_TRUE(same_pixels(picture.copy(98, 52, 10, 10), sprite, sprite.rect(), &at))
+    EXPECT_TRUE(same_pixels(picture.copy(device_rect(QRect(98, 52, 10, 10), scale())), sprite,
+                            sprite.rect(), &at))
         << at.x() << "," << at.y();
 }
 

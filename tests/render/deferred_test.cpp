@@ -149,7 +149,7 @@ TEST_P(RecordedDrawing, ShowsWhatDrawingAtOnceShows) {
             got = recorded.surface.read_framebuffer();
         }
         QPoint at;
-        ASSERT_TRUE(same_pixels(got, want, QRect(0, 0, 440, 300), &at))
+        ASSERT_TRUE(same_pixels(got, want, want.rect(), &at))
             << "look " << look << " differs at " << at.x() << "," << at.y();
     }
 }

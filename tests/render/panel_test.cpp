@@ -1,5 +1,7 @@
 #include <functional>
+#include <string>
 
+#include "render/font.h"
 #include "surface_fixture.h"
 
 namespace vornick::testing {
@@ -27,18 +29,20 @@ class PanelAreas : public SurfaceTest, public ::testing::WithParamInterface<Pane
 
 TEST_P(PanelAreas, ClearTheAreaAndWriteOnlyInsideIt) {
     const PanelCase& c = GetParam();
+    const int s = scale();
+    const QRect area = device_rect(c.area, s);
     scribble_over_panel(surface());
     const QImage before = surface().read_framebuffer();
     c.write(surface().panel());
     const QImage after = surface().read_framebuffer();
 
     int ink = 0;
-    int ink_left = 440;
+    int ink_left = after.width();
     int ink_right = -1;
-    for (int y = 0; y < 300; ++y) {
-        for (int x = 0; x < 440; ++x) {
+    for (int y = 0; y < after.height(); ++y) {
+        for (int x = 0; x < after.width(); ++x) {
             const QRgb now = rgb(after.pixel(x, y));
-            if (!c.area.contains(x, y)) {
+            if (!area.contains(x, y)) {
                 ASSERT_EQ(now, rgb(before.pixel(x, y))) << "outside the area at " << x << "," << y;
             } else if (now == rgb(c.ink) && !is_white(now)) {
                 ++ink;
@@ -53,10 +57,10 @@ TEST_P(PanelAreas, ClearTheAreaAndWriteOnlyInsideIt) {
         EXPECT_EQ(ink, 0);
     } else {
         EXPECT_GT(ink, 20);
-        EXPECT_GE(ink_left, c.text_left);
-        EXPECT_LE(ink_left, c.text_left + 2);
+        EXPECT_GE(ink_left, c.text_left * s);
+        EXPECT_LE(ink_left, (c.text_left + 2) * s);
         if (!c.overlong) {
-            EXPECT_LT(ink_right, c.area.right()) << "text reaches the area's edge";
+            EXPECT_LT(ink_right, area.right()) << "text reaches the area's edge";
         }
     }
 }
@@ -104,8 +108,10 @@ using PanelLines = SurfaceTest;
 TEST_F(PanelLines, SelectedOrgLinesAreSeparate) {
     surface().panel().outext2(12, 3);
     const QImage picture = surface().read_framebuffer();
+    const int s = scale();
     const auto row_has_ink = [&](int y) {
-        return count_pixels(picture, QRect(322, y, 98, 1), [](QRgb c) { return !is_white(c); }) > 0;
+        return count_pixels(picture, device_rect(QRect(322, y, 98, 1), s),
+                            [](QRgb c) { return !is_white(c); }) > 0;
     };
     EXPECT_TRUE(row_has_ink(176));  // "selected org:"
     EXPECT_FALSE(row_has_ink(190));
@@ -113,6 +119,50 @@ TEST_F(PanelLines, SelectedOrgLinesAreSeparate) {
     EXPECT_TRUE(row_has_ink(212));  // "y = 3"
     EXPECT_FALSE(row_has_ink(230));
 }
+
+// The text as the glyph lists of `font` draw it from the raster position (left, baseline), in
+// black on white, in an image of `size`.
+QImage set_in_glyphs(const QFont& font, const std::string& text, int left, int baseline,
+                     QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    int pen = left;
+    for (const char c : text) {
+        const GlyphBitmap g = rasterize_glyph(font, static_cast<unsigned char>(c));
+        const int row_bytes = (g.width + 7) / 8;
+        for (int r = 0; r < g.height; ++r) {  // rows bottom first; row 0 lies y_origin below
+            for (int x = 0; x < g.width; ++x) {
+                if ((static_cast<uchar>(g.bits[r * row_bytes + x / 8]) & (0x80u >> (x % 8))) == 0) {
+                    continue;
+                }
+                image.setPixel(pen - g.x_origin + x, baseline - 1 + g.y_origin - r, qRgb(0, 0, 0));
+            }
+        }
+        pen += g.advance;
+    }
+    return image;
+}
+
+class ZoomedText : public SurfaceTest, public ::testing::WithParamInterface<int> {};
+
+// Zoomed, the step count is drawn in glyphs of the font made that much larger, not in the
+// small glyphs enlarged.
+TEST_P(ZoomedText, ComesFromTheLargerFont) {
+    surface().set_zoom(GetParam());
+    const int s = scale();
+    surface().panel().outext(2147483647);
+    const QRect area = device_rect(QRect(QPoint(322, 96), QPoint(435, 135)), s);
+    const QImage got = surface().read_framebuffer().copy(area);
+    const QImage want = set_in_glyphs(panel_font(s), "iter = 2147483647", (330 - 322) * s,
+                                      (108 - 96) * s, area.size());
+    QPoint at;
+    EXPECT_TRUE(same_pixels(got, want, want.rect(), &at)) << at.x() << "," << at.y();
+    const QImage small =
+        nearest(set_in_glyphs(panel_font(1), "iter = 2147483647", 8, 12, QSize(114, 40)), s);
+    EXPECT_EQ(s == 1, same_pixels(got, small, small.rect(), nullptr));
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, ZoomedText, ::testing::Values(1, 2, 3));
 
 }  // namespace
 }  // namespace vornick::testing

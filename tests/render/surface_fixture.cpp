@@ -29,6 +29,7 @@ void release_surface() {
 
 void SurfaceTest::SetUp() {
     if (!surface().is_ready()) GTEST_FAIL() << "no GL drawing surface (is a display set?)";
+    surface().set_zoom(1);
 }
 
 int count_pixels(const QImage& image, const QRect& rect, const std::function<bool(QRgb)>& pred) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "render/gl_surface.h"
+#include "tests/picture_testing.h"
 
 namespace vornick::testing {
 
@@ -16,6 +17,8 @@ inline constexpr QRgb kBoardGreen = qRgb(0, 128, 17);
 class SurfaceTest : public ::testing::Test {
   protected:
     static GlSurface& surface();
+    // Device pixels per unit of the shared surface's picture: the screen's scale at zoom 1.
+    static int scale() { return surface().device_scale(); }
     void SetUp() override;
 };
 

@@ -81,7 +81,7 @@ TEST_F(Surface, PointerReportsPictureUnits) {
     EXPECT_EQ(released[0], QPoint(439, 299));
 }
 
-// Also run with QT_SCALE_FACTOR=2: the widget's framebuffer then has twice the pixels.
+// Also run with QT_SCALE_FACTOR=2: the picture then has twice the pixels and is shown 1:1.
 TEST_F(Surface, PictureShownAtWholeScaleAndKeptAcrossRepaints) {
     auto w = std::make_unique<World>();
     Generator gen;
@@ -93,25 +93,51 @@ TEST_F(Surface, PictureShownAtWholeScaleAndKeptAcrossRepaints) {
 
     const QImage shown = surface().grab().toImage();
     const double ratio = surface().devicePixelRatioF();
-    const int scale = std::max(1, static_cast<int>(std::floor(ratio)));
+    const int s = scale();
+    EXPECT_EQ(s, std::max(1, static_cast<int>(std::floor(ratio))));
+    ASSERT_EQ(picture.size(), QSize(440 * s, 300 * s));
     ASSERT_EQ(shown.width(), std::lround(440 * ratio));
-    const int left = (shown.width() - 440 * scale) / 2;
-    const int top = (shown.height() - 300 * scale) / 2;
-    for (int y = 0; y < 300; y += 3) {
-        for (int x = 0; x < 440; x += 3) {
-            const QRgb want = rgb(picture.pixel(x, y));
-            for (int k = 0; k < scale; ++k) {
-                ASSERT_EQ(rgb(shown.pixel(left + x * scale + k, top + y * scale + k)), want)
-                    << x << "," << y;
-            }
+    const int left = (shown.width() - 440 * s) / 2;
+    const int top = (shown.height() - 300 * s) / 2;
+    for (int y = 0; y < picture.height(); y += 3) {
+        for (int x = 0; x < picture.width(); x += 3) {
+            ASSERT_EQ(rgb(shown.pixel(left + x, top + y)), rgb(picture.pixel(x, y)))
+                << x << "," << y;
         }
     }
 
     // Repainting the widget must not disturb the picture or where drawing lands next.
     surface().board().redraw_scr(*w);
     QPoint at;
-    EXPECT_TRUE(same_pixels(surface().read_framebuffer(), picture, QRect(0, 0, 440, 300), &at))
+    EXPECT_TRUE(same_pixels(surface().read_framebuffer(), picture, picture.rect(), &at))
         << at.x() << "," << at.y();
+}
+
+// A new scale starts a blank picture: the panel is written again as it was, the board is asked
+// for once, and the widget takes the zoomed size. The same zoom again changes nothing.
+TEST_F(Surface, ZoomRedrawsThePictureAtTheNewScale) {
+    surface().panel().outext(55);
+    surface().panel().outext4(12.5, RateUnit::kFramesPerSecond);
+    surface().panel().outext2(3, 4);
+    surface().panel().clr_selorg_text();
+    surface().panel().outext3(7, 8, 2);
+    const QImage before = units_of(surface().read_framebuffer(), scale());
+    int refreshes = 0;
+    surface().on_window_repaint = [&] { ++refreshes; };
+    const int screen = scale();
+    surface().set_zoom(2);
+    surface().set_zoom(2);
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(scale(), 2 * screen);
+    EXPECT_EQ(surface().size(), QSize(880, 600));
+    surface().set_zoom(1);
+    surface().on_window_repaint = nullptr;
+
+    // The panel's every area as before: the small font again gives the same pixels.
+    const QImage after = units_of(surface().read_framebuffer(), scale());
+    const QRect panel(300, 0, 140, 300);
+    QPoint at;
+    EXPECT_TRUE(same_pixels(after, before, panel, &at)) << at.x() << "," << at.y();
 }
 
 }  // namespace

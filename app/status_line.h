@@ -1,0 +1,40 @@
+// The status bar under the picture: the run's seed, its state, the speed mode and the number of
+// organisms, written only when the core reports a change. The seed can be selected and copied.
+#pragma once
+
+#include <QLabel>
+
+#include "sim/ports.h"
+
+class QStatusBar;
+
+namespace vornick {
+
+// Takes Ctrl+C for its own text while some of it is selected, ahead of the menu's Copy Image.
+class SeedLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    bool event(QEvent* e) override;
+};
+
+class StatusLine : public StatusView {
+  public:
+    explicit StatusLine(QStatusBar* bar);
+
+    void show_status(const RunStatus& s) override;
+
+    SeedLabel* seed() const { return seed_; }
+    QLabel* state() const { return state_; }
+    QLabel* speed() const { return speed_; }
+    QLabel* organisms() const { return organisms_; }
+
+  private:
+    SeedLabel* seed_;
+    QLabel* state_;
+    QLabel* speed_;
+    QLabel* organisms_;
+};
+
+}  // namespace vornick
