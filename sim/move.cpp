@@ -18,18 +18,16 @@ int32_t live_count(const World& w) {
     return std::clamp(w.norgs, int32_t{0}, kMaxOrgs);
 }
 
-int32_t move_step(Org* orgs, int32_t n, uint32_t s0) {
-    const uint32_t* mul = kJump.mul.data() + 1;
-    const uint32_t* add = kJump.add.data() + 1;
+void step_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
     switch (vector_path()) {
 #if defined(VORNICK_X86_KERNELS)
         case VectorPath::kAvx512:
-            return kernels::move_step_avx512(orgs, n, s0, mul, add);
+            return kernels::step_lanes_avx512(lanes, n, s0);
         case VectorPath::kAvx2:
-            return kernels::move_step_avx2(orgs, n, s0, mul, add);
+            return kernels::step_lanes_avx2(lanes, n, s0);
 #endif
         default:
-            return kernels::move_step_portable(orgs, n, s0, mul, add);
+            return kernels::step_lanes_portable(lanes, n, s0);
     }
 }
 
@@ -126,8 +124,9 @@ const kernels::TileWalk& tile_jumps(int32_t n) {
 
 bool move_orgs_serial(World& w, Generator& gen) {
     int32_t bad = 0;
-    for (int32_t i = 0; i < w.norgs; ++i) {
-        Org& o = w.orgs[i];
+    Org* orgs = w.orgs.data();
+    for (int32_t i = 0, n = live_count(w); i < n; ++i) {
+        Org& o = orgs[i];
         bad |= o.dir & ~3;
         const int32_t d = o.dir;
         o.x = wrap(o.x + (d == kRight) - (d == kLeft));
@@ -139,19 +138,24 @@ bool move_orgs_serial(World& w, Generator& gen) {
 
 bool move_orgs(World& w, Generator& gen) {
     const int32_t n = live_count(w);
+    if (n == 0) return true;
+    OrgLanes* lanes = w.orgs.lanes_for(n);
+    // Only a hand-made table has records without a byte form; it gets the definition itself.
+    if (lanes == nullptr) return move_orgs_serial(w, gen);
     const uint32_t s0 = gen.seed;
-    const int32_t bad = move_step(w.orgs, n, s0);
+    step_lanes(*lanes, n, s0);
     gen.seed = kJump.mul[n] * s0 + kJump.add[n];
-    return bad == 0;
+    return true;
 }
 
 bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
     const int32_t n = live_count(w);
     if (steps <= 0) return true;
+    Org* const orgs = w.orgs.data();
     int32_t bad = 0;
     bool in_range = true;
     for (int32_t i = 0; i < n; ++i) {
-        const Org& o = w.orgs[i];
+        const Org& o = orgs[i];
         bad |= o.dir & ~3;
         in_range &=
             static_cast<uint32_t>(o.x) < kGridSize && static_cast<uint32_t>(o.y) < kGridSize;
@@ -200,14 +204,14 @@ bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
         std::fill(words + walkers, words + padded, uint64_t{0});
         std::fill(counts, counts + padded, uint64_t{0});
         if (stretches == 1) {
-            for (int32_t i = 0; i < n; ++i) dir[i] = static_cast<uint64_t>(w.orgs[i].dir);
+            for (int32_t i = 0; i < n; ++i) dir[i] = static_cast<uint64_t>(orgs[i].dir);
             std::fill(dir + n, dir + padded, uint64_t{0});
             walk_tiles(walk);
-            for (int32_t i = 0; i < n; ++i) apply_walker(w.orgs[i], counts[i], dir[i]);
+            for (int32_t i = 0; i < n; ++i) apply_walker(orgs[i], counts[i], dir[i]);
         } else {
             std::fill(dir, dir + padded, uint64_t{0});
             walk_tiles(walk);
-            for (int32_t i = 0; i < n; ++i) apply_walkers(w.orgs[i], i, walk);
+            for (int32_t i = 0; i < n; ++i) apply_walkers(orgs[i], i, walk);
         }
         seed = jump_of(static_cast<uint64_t>(part) * static_cast<uint64_t>(n)).apply(seed);
         left -= part;

@@ -36,6 +36,7 @@ bool processor_runs(VectorPath path) {
         case VectorPath::kAvx512:
             return avx2 && __builtin_cpu_supports("avx512f") &&
                    __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+                   __builtin_cpu_supports("avx512vbmi") &&
                    __builtin_cpu_supports("avx512vpopcntdq") &&
                    __builtin_cpu_supports("vpclmulqdq");
     }
