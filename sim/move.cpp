@@ -56,33 +56,32 @@ int32_t stretches_for(int32_t n, int64_t steps) {
         std::clamp<int64_t>(std::min(by_count, by_length), 1, kernels::kMaxStretches));
 }
 
-// A grid multiple above any displacement of a chunk keeps the sums positive for a cheap
-// modulo.
-constexpr uint32_t kAboveMoves =
-    kGridSize *
-    (kernels::kMaxStretches * kernels::kTilesPerChunk * kernels::kTileSteps / kGridSize + 1);
-
 uint32_t field(uint64_t counts, int heading) {
     return static_cast<uint32_t>((counts >> (16 * heading)) & 0xffff);
 }
 
+// A coordinate after `forward` steps one way and `back` the other, on the wrapped grid.
+uint8_t moved(uint8_t c, uint32_t forward, uint32_t back) {
+    return static_cast<uint8_t>((c + kGridSize + forward % kGridSize - back % kGridSize) %
+                                kGridSize);
+}
+
 // A single stretch's walkers start from the organisms' own headings, so their counts are
-// already absolute.
-void apply_walker(Org& o, uint64_t counts, uint64_t dir) {
-    o.x = static_cast<int32_t>(
-        (static_cast<uint32_t>(o.x) + kAboveMoves + field(counts, kRight) - field(counts, kLeft)) %
-        kGridSize);
-    o.y = static_cast<int32_t>(
-        (static_cast<uint32_t>(o.y) + kAboveMoves + field(counts, kDown) - field(counts, kUp)) %
-        kGridSize);
-    o.dir = static_cast<int32_t>(dir);
+// already absolute. Plain array code, which the compiler vectorises.
+void apply_walkers(OrgLanes& lanes, int32_t n, const uint64_t* counts, const uint64_t* dir) {
+    for (int32_t i = 0; i < n; ++i) {
+        const uint64_t c = counts[i];
+        lanes.x[i] = moved(lanes.x[i], field(c, kRight), field(c, kLeft));
+        lanes.y[i] = moved(lanes.y[i], field(c, kDown), field(c, kUp));
+        lanes.dir[i] = static_cast<uint8_t>(dir[i]);
+    }
 }
 
 // Organism i's walkers, one per stretch in order: each one's counts are relative to its first
 // heading, which is where the previous stretches left the organism.
-void apply_walkers(Org& o, int32_t i, const kernels::TileWalk& walk) {
+void apply_stretches(OrgLanes& lanes, int32_t i, const kernels::TileWalk& walk) {
     uint32_t right = 0, left = 0, down = 0, up = 0;
-    auto d = static_cast<uint32_t>(o.dir);
+    uint32_t d = lanes.dir[i];
     for (int32_t k = 0; k < walk.stretches; ++k) {
         const int32_t at = k * walk.norgs + i;
         const uint64_t rel = walk.counts[at];
@@ -94,10 +93,9 @@ void apply_walkers(Org& o, int32_t i, const kernels::TileWalk& walk) {
         up += field(abs, kUp);
         d = (d + static_cast<uint32_t>(walk.dir[at])) & 3;
     }
-    o.x =
-        static_cast<int32_t>((static_cast<uint32_t>(o.x) + kAboveMoves + right - left) % kGridSize);
-    o.y = static_cast<int32_t>((static_cast<uint32_t>(o.y) + kAboveMoves + down - up) % kGridSize);
-    o.dir = static_cast<int32_t>(d);
+    lanes.x[i] = moved(lanes.x[i], right, left);
+    lanes.y[i] = moved(lanes.y[i], down, up);
+    lanes.dir[i] = static_cast<uint8_t>(d);
 }
 
 // The lane jumps of a tile depend only on the organism count; the last count's are kept.
@@ -150,21 +148,16 @@ bool move_orgs(World& w, Generator& gen) {
 
 bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
     const int32_t n = live_count(w);
-    if (steps <= 0) return true;
-    Org* const orgs = w.orgs.data();
-    int32_t bad = 0;
-    bool in_range = true;
-    for (int32_t i = 0; i < n; ++i) {
-        const Org& o = orgs[i];
-        bad |= o.dir & ~3;
-        in_range &=
-            static_cast<uint32_t>(o.x) < kGridSize && static_cast<uint32_t>(o.y) < kGridSize;
-    }
-    if (bad != 0) return false;
-    if (n == 0) return true;
-    // The tile walk leaves positions alone; in range, a position is its start plus the steps
-    // taken each way, modulo the grid, whatever the order of the steps.
-    if (!in_range) {
+    if (steps <= 0 || n == 0) return true;
+    // The walk works on the lanes, which hold only positions on the grid and valid headings;
+    // consecutive batches keep them and never touch the records.
+    OrgLanes* const lanes = w.orgs.lanes_for(n);
+    if (lanes == nullptr) {
+        const Org* orgs = w.orgs.data();
+        for (int32_t i = 0; i < n; ++i) {
+            if ((orgs[i].dir & ~3) != 0) return false;
+        }
+        // Positions off the grid wrap only at its edges: the walk's modulo would differ.
         for (int64_t k = 0; k < steps; ++k) move_orgs(w, gen);
         return true;
     }
@@ -204,14 +197,14 @@ bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
         std::fill(words + walkers, words + padded, uint64_t{0});
         std::fill(counts, counts + padded, uint64_t{0});
         if (stretches == 1) {
-            for (int32_t i = 0; i < n; ++i) dir[i] = static_cast<uint64_t>(orgs[i].dir);
+            for (int32_t i = 0; i < n; ++i) dir[i] = lanes->dir[i];
             std::fill(dir + n, dir + padded, uint64_t{0});
             walk_tiles(walk);
-            for (int32_t i = 0; i < n; ++i) apply_walker(orgs[i], counts[i], dir[i]);
+            apply_walkers(*lanes, n, counts, dir);
         } else {
             std::fill(dir, dir + padded, uint64_t{0});
             walk_tiles(walk);
-            for (int32_t i = 0; i < n; ++i) apply_walkers(orgs[i], i, walk);
+            for (int32_t i = 0; i < n; ++i) apply_stretches(*lanes, i, walk);
         }
         seed = jump_of(static_cast<uint64_t>(part) * static_cast<uint64_t>(n)).apply(seed);
         left -= part;

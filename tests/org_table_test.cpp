@@ -52,8 +52,8 @@ const Edit kEdits[] = {
 
 class TableBetweenSteps : public testing::EveryPath {};
 
-// Each row edits at two steps of a run and compares every step, through get() while the
-// table is being moved and through the records at the end.
+// Each row edits at two points of a run of single steps and batches, and compares after every
+// move, through get() while the table is being moved and through the records at the end.
 TEST_P(TableBetweenSteps, EditsAreSeenAsInTheSerialDefinition) {
     for (int32_t norgs : {7, 784}) {
         for (const Edit& e : kEdits) {
@@ -69,7 +69,20 @@ TEST_P(TableBetweenSteps, EditsAreSeenAsInTheSerialDefinition) {
                     e.apply(a, step == 25);
                     e.apply(b, step == 25);
                 }
-                ASSERT_EQ(move_orgs(*a, fast), move_orgs_serial(*b, serial)) << what;
+                // Every fifth move is a batch, which works on the same copy as single steps.
+                const int64_t k = step % 5 == 4 ? 70 : 1;
+                bool serial_ok = true;
+                for (int64_t j = 0; j < k; ++j) serial_ok &= move_orgs_serial(*b, serial);
+                if (k == 1) {
+                    ASSERT_EQ(move_orgs(*a, fast), serial_ok) << what;
+                } else {
+                    const uint32_t before = fast.seed;
+                    ASSERT_EQ(move_orgs_steps(*a, fast, k), serial_ok) << what;
+                    if (!serial_ok) {  // refused, nothing moved: go one by one instead
+                        ASSERT_EQ(fast.seed, before) << what;
+                        for (int64_t j = 0; j < k; ++j) move_orgs(*a, fast);
+                    }
+                }
                 ASSERT_EQ(fast.seed, serial.seed) << what;
                 for (int32_t i = 0; i < b->norgs; ++i) {
                     const Org got = a->orgs.get(i), want = b->orgs[i];
