@@ -52,6 +52,7 @@ struct TileWalk {
 
 void walk_tiles_portable(const TileWalk& walk);
 void walk_tiles_avx2(const TileWalk& walk);
+void walk_tiles_avx2_clmul(const TileWalk& walk);
 void walk_tiles_avx512(const TileWalk& walk);
 
 // The draws of one step, organism i's at slot i: state mul[i] * s + add[i] for the state s

@@ -24,6 +24,7 @@ void step_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
         case VectorPath::kAvx512:
             return kernels::step_lanes_avx512(lanes, n, s0);
         case VectorPath::kAvx2:
+        case VectorPath::kAvx2Clmul:
             return kernels::step_lanes_avx2(lanes, n, s0);
 #endif
         default:
@@ -38,6 +39,8 @@ void walk_tiles(const kernels::TileWalk& walk) {
             return kernels::walk_tiles_avx512(walk);
         case VectorPath::kAvx2:
             return kernels::walk_tiles_avx2(walk);
+        case VectorPath::kAvx2Clmul:
+            return kernels::walk_tiles_avx2_clmul(walk);
 #endif
         default:
             return kernels::walk_tiles_portable(walk);

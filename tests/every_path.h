@@ -18,11 +18,13 @@ class EveryPath : public ::testing::TestWithParam<VectorPath> {
     void TearDown() override { use_vector_path(best_vector_path()); }
 };
 
-inline const auto kEveryPath =
-    ::testing::Values(VectorPath::kPortable, VectorPath::kAvx2, VectorPath::kAvx512);
+inline const auto kEveryPath = ::testing::ValuesIn(kVectorPaths);
 
+// Test names take letters, digits and underscores only.
 inline std::string path_test_name(const ::testing::TestParamInfo<VectorPath>& row) {
-    return path_name(row.param);
+    std::string name = path_name(row.param);
+    for (char& c : name) c = c == '-' ? '_' : c;
+    return name;
 }
 
 }  // namespace vornick::testing
