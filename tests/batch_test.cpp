@@ -194,6 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BatchCase{"EndsBeforeTheStopPoint", 3, 500, 0, 0, 499, false, 0},
                       BatchCase{"EndsOnMaxIters", 5, 500, 0, 0, 500, true, 0},
                       BatchCase{"LongerThanMaxIters", 8, 500, 0, 0, 2000, false, 0},
+                      BatchCase{"ShortOfTheStopPoint", 31, 5000, 1234, 0, 1233, true, 0},
                       BatchCase{"EndsOnTheStopPoint", 31, 5000, 1234, 0, 1234, true, 0},
                       BatchCase{"PastTheStopPoint", 1, 5000, 1234, 0, 3000, false, 0},
                       BatchCase{"StopPointOnTheEnd", 4, 700, 700, 0, 9999, false, 0},
