@@ -25,8 +25,9 @@ inline __m512i mul_add(__m512i v, __m512i mul, __m512i add) {
     return _mm512_add_epi32(_mm512_mullo_epi32(v, mul), add);
 }
 
-// 32 states to 32 turn bits in order: their top halves side by side, then the turn test.
-inline uint32_t turn_bits(__m512i a, __m512i b) {
+// 32 states to their turn test, a mask bit each, in order: their top halves side by side, then
+// the test.
+inline __mmask32 turn_mask(__m512i a, __m512i b) {
     const __m512i odd_words =
         _mm512_set_epi16(63, 61, 59, 57, 55, 53, 51, 49, 47, 45, 43, 41, 39, 37, 35, 33, 31, 29, 27,
                          25, 23, 21, 19, 17, 15, 13, 11, 9, 7, 5, 3, 1);
@@ -34,7 +35,11 @@ inline uint32_t turn_bits(__m512i a, __m512i b) {
     const __m512i h =
         _mm512_mullo_epi16(_mm512_or_si512(tops, _mm512_set1_epi16(static_cast<int16_t>(kTurnTop))),
                            _mm512_set1_epi16(static_cast<int16_t>(kTurnMul)));
-    return _cvtmask32_u32(_mm512_cmplt_epi16_mask(h, _mm512_set1_epi16(kTurnBelow)));
+    return _mm512_cmplt_epi16_mask(h, _mm512_set1_epi16(kTurnBelow));
+}
+
+inline uint32_t turn_bits(__m512i a, __m512i b) {
+    return _cvtmask32_u32(turn_mask(a, b));
 }
 
 // Each organism's turns in a tile, one word each, from organism 0's draws at `lanes`, which
@@ -90,18 +95,6 @@ inline void walk_words(const TileWalk& walk, int32_t len) {
         _mm512_storeu_si512(walk.dir + i, o.dir);
         _mm512_storeu_si512(walk.counts + i, o.counts);
     }
-}
-
-// 32 states to their turn test, a mask bit each, in order.
-inline __mmask32 turn_mask(__m512i a, __m512i b) {
-    const __m512i odd_words =
-        _mm512_set_epi16(63, 61, 59, 57, 55, 53, 51, 49, 47, 45, 43, 41, 39, 37, 35, 33, 31, 29, 27,
-                         25, 23, 21, 19, 17, 15, 13, 11, 9, 7, 5, 3, 1);
-    const __m512i tops = _mm512_permutex2var_epi16(a, odd_words, b);
-    const __m512i h =
-        _mm512_mullo_epi16(_mm512_or_si512(tops, _mm512_set1_epi16(static_cast<int16_t>(kTurnTop))),
-                           _mm512_set1_epi16(static_cast<int16_t>(kTurnMul)));
-    return _mm512_cmplt_epi16_mask(h, _mm512_set1_epi16(kTurnBelow));
 }
 
 // Where one step leads from coordinate c facing heading h, at entry 32 * h + c: a two-register
