@@ -1,5 +1,5 @@
-// The benchmarks' own flag --vector-path=portable|avx2|avx512, taken out of the arguments
-// before the benchmark library sees them, and the line that says which path is measured.
+// The benchmarks' own flag --vector-path=portable|avx2|avx2-clmul|avx512, taken out of the
+// arguments before the benchmark library sees them, and the line that says which path is measured.
 #pragma once
 
 #include <cstdio>
@@ -20,17 +20,12 @@ inline bool take_vector_path_flag(int& argc, char** argv) {
             continue;
         }
         const char* name = argv[i] + std::strlen(kFlag);
-        bool known = false;
-        for (VectorPath p : {VectorPath::kPortable, VectorPath::kAvx2, VectorPath::kAvx512}) {
-            if (std::strcmp(name, path_name(p)) != 0) continue;
-            known = true;
-            if (!use_vector_path(p)) {
-                std::fprintf(stderr, "this processor cannot run the %s path\n", name);
-                ok = false;
-            }
-        }
-        if (!known) {
+        VectorPath path{};
+        if (!path_named(name, path)) {
             std::fprintf(stderr, "unknown vector path '%s'\n", name);
+            ok = false;
+        } else if (!use_vector_path(path)) {
+            std::fprintf(stderr, "this processor cannot run the %s path\n", name);
             ok = false;
         }
     }

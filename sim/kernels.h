@@ -52,14 +52,31 @@ struct TileWalk {
 
 void walk_tiles_portable(const TileWalk& walk);
 void walk_tiles_avx2(const TileWalk& walk);
+void walk_tiles_avx2_clmul(const TileWalk& walk);
 void walk_tiles_avx512(const TileWalk& walk);
 
-// One step of organisms 0..n-1: each moves, then turns by its draw, whose state is
-// mul[i] * s0 + add[i]. Returns the OR of the headings' bits outside 0..3 (0: all valid).
-int32_t move_step_portable(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
-                           const uint32_t* add);
-int32_t move_step_avx2(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul, const uint32_t* add);
-int32_t move_step_avx512(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
-                         const uint32_t* add);
+// The draws of one step, organism i's at slot i: state mul[i] * s + add[i] for the state s
+// before the step. Runs on past the live organisms to whole vectors of lanes.
+struct StepJumps {
+    alignas(64) uint32_t mul[OrgLanes::kSlots];
+    alignas(64) uint32_t add[OrgLanes::kSlots];
+};
+constexpr StepJumps make_step_jumps() {
+    StepJumps t{};
+    Jump j = jump_of(1);
+    for (int32_t i = 0; i < OrgLanes::kSlots; ++i) {
+        t.mul[i] = j.mul;
+        t.add[i] = j.add;
+        j = j.then(jump_of(1));
+    }
+    return t;
+}
+inline constexpr StepJumps kStepJumps = make_step_jumps();
+
+// One step of the first n organisms held in lanes (all in range): each moves, then turns by
+// its draw from state s0. Slots from n to the end of their vector change too.
+void step_lanes_portable(OrgLanes& lanes, int32_t n, uint32_t s0);
+void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0);
+void step_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0);
 
 }  // namespace vornick::kernels

@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include "sim/kernels.h"
-#include "sim/record_lanes.h"
 #include "sim/tile_walk.h"
 
 namespace vornick::kernels {
@@ -26,8 +25,9 @@ inline __m512i mul_add(__m512i v, __m512i mul, __m512i add) {
     return _mm512_add_epi32(_mm512_mullo_epi32(v, mul), add);
 }
 
-// 32 states to 32 turn bits in order: their top halves side by side, then the turn test.
-inline uint32_t turn_bits(__m512i a, __m512i b) {
+// 32 states to their turn test, a mask bit each, in order: their top halves side by side, then
+// the test.
+inline __mmask32 turn_mask(__m512i a, __m512i b) {
     const __m512i odd_words =
         _mm512_set_epi16(63, 61, 59, 57, 55, 53, 51, 49, 47, 45, 43, 41, 39, 37, 35, 33, 31, 29, 27,
                          25, 23, 21, 19, 17, 15, 13, 11, 9, 7, 5, 3, 1);
@@ -35,7 +35,11 @@ inline uint32_t turn_bits(__m512i a, __m512i b) {
     const __m512i h =
         _mm512_mullo_epi16(_mm512_or_si512(tops, _mm512_set1_epi16(static_cast<int16_t>(kTurnTop))),
                            _mm512_set1_epi16(static_cast<int16_t>(kTurnMul)));
-    return _cvtmask32_u32(_mm512_cmplt_epi16_mask(h, _mm512_set1_epi16(kTurnBelow)));
+    return _mm512_cmplt_epi16_mask(h, _mm512_set1_epi16(kTurnBelow));
+}
+
+inline uint32_t turn_bits(__m512i a, __m512i b) {
+    return _cvtmask32_u32(turn_mask(a, b));
 }
 
 // Each organism's turns in a tile, one word each, from organism 0's draws at `lanes`, which
@@ -93,11 +97,57 @@ inline void walk_words(const TileWalk& walk, int32_t len) {
     }
 }
 
+// Where one step leads from coordinate c facing heading h, at entry 32 * h + c: a two-register
+// byte lookup moves and wraps in one instruction.
+struct StepTargets {
+    alignas(64) uint8_t x[128];
+    alignas(64) uint8_t y[128];
+    alignas(64) uint8_t turned[64];  // the heading after a turn, by heading, in each 16 bytes
+};
+constexpr StepTargets make_step_targets() {
+    constexpr int32_t dx[4] = {0, -1, 0, 1};
+    constexpr int32_t dy[4] = {-1, 0, 1, 0};
+    StepTargets t{};
+    for (int32_t h = 0; h < 4; ++h) {
+        for (int32_t c = 0; c < kGridSize; ++c) {
+            t.x[32 * h + c] = static_cast<uint8_t>((c + kGridSize + dx[h]) % kGridSize);
+            t.y[32 * h + c] = static_cast<uint8_t>((c + kGridSize + dy[h]) % kGridSize);
+        }
+        for (int32_t q = 0; q < 64; q += 16) t.turned[q + h] = static_cast<uint8_t>((h + 1) & 3);
+    }
+    return t;
+}
+constexpr StepTargets kStepTargets = make_step_targets();
+
 }  // namespace
 
-int32_t move_step_avx512(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
-                         const uint32_t* add) {
-    return move_records<16>(orgs, n, s0, mul, add);
+void step_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0) {
+    const __m512i seed = _mm512_set1_epi32(static_cast<int32_t>(s0));
+    const __m512i x_lo = _mm512_load_si512(kStepTargets.x);
+    const __m512i x_hi = _mm512_load_si512(kStepTargets.x + 64);
+    const __m512i y_lo = _mm512_load_si512(kStepTargets.y);
+    const __m512i y_hi = _mm512_load_si512(kStepTargets.y + 64);
+    const __m512i turned = _mm512_load_si512(kStepTargets.turned);
+    for (int32_t i = 0; i < n; i += 64) {
+        __m512i st[4];
+        for (int v = 0; v < 4; ++v) {
+            st[v] = mul_add(_mm512_load_si512(kStepJumps.mul + i + 16 * v), seed,
+                            _mm512_load_si512(kStepJumps.add + i + 16 * v));
+        }
+        const __mmask64 turns = _mm512_kunpackd(static_cast<__mmask64>(turn_mask(st[2], st[3])),
+                                                static_cast<__mmask64>(turn_mask(st[0], st[1])));
+        const __m512i d = _mm512_load_si512(lanes.dir + i);
+        const __m512i by_heading = _mm512_slli_epi16(d, 5);  // headings are below 8: no carry
+        _mm512_store_si512(
+            lanes.x + i,
+            _mm512_permutex2var_epi8(
+                x_lo, _mm512_add_epi8(_mm512_load_si512(lanes.x + i), by_heading), x_hi));
+        _mm512_store_si512(
+            lanes.y + i,
+            _mm512_permutex2var_epi8(
+                y_lo, _mm512_add_epi8(_mm512_load_si512(lanes.y + i), by_heading), y_hi));
+        _mm512_store_si512(lanes.dir + i, _mm512_mask_shuffle_epi8(d, turns, turned, d));
+    }
 }
 
 void walk_tiles_avx512(const TileWalk& walk) {

@@ -3,12 +3,16 @@
 #include <cstdint>
 
 #include "sim/kernels.h"
-#include "sim/record_lanes.h"
 #include "sim/tile_walk.h"
 
 namespace vornick::kernels {
 
 namespace {
+
+inline int32_t turn_of(uint32_t state) {
+    const auto h = static_cast<uint16_t>(((state >> 16) | kTurnTop) * kTurnMul);
+    return static_cast<int16_t>(h) < kTurnBelow;
+}
 
 inline uint64_t prefix_xor(uint64_t v) {
     for (int s = 1; s < 64; s <<= 1) v ^= v << s;
@@ -17,9 +21,20 @@ inline uint64_t prefix_xor(uint64_t v) {
 
 }  // namespace
 
-int32_t move_step_portable(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
-                           const uint32_t* add) {
-    return move_records<4>(orgs, n, s0, mul, add);
+void step_lanes_portable(OrgLanes& lanes, int32_t n, uint32_t s0) {
+    // Byte arithmetic without lookups, so that the compiler can vectorise the loop: a step
+    // left or up from 0 gives 255.
+    for (int32_t i = 0; i < n; ++i) {
+        const uint8_t d = lanes.dir[i];
+        auto x = static_cast<uint8_t>(lanes.x[i] + (d == kRight) - (d == kLeft));
+        auto y = static_cast<uint8_t>(lanes.y[i] + (d == kDown) - (d == kUp));
+        x = x == kGridSize ? 0 : (x == 255 ? kGridSize - 1 : x);
+        y = y == kGridSize ? 0 : (y == 255 ? kGridSize - 1 : y);
+        lanes.x[i] = x;
+        lanes.y[i] = y;
+        const uint32_t state = kStepJumps.mul[i] * s0 + kStepJumps.add[i];
+        lanes.dir[i] = static_cast<uint8_t>((d + turn_of(state)) & 3);
+    }
 }
 
 void walk_tiles_portable(const TileWalk& walk) {

@@ -18,18 +18,17 @@ int32_t live_count(const World& w) {
     return std::clamp(w.norgs, int32_t{0}, kMaxOrgs);
 }
 
-int32_t move_step(Org* orgs, int32_t n, uint32_t s0) {
-    const uint32_t* mul = kJump.mul.data() + 1;
-    const uint32_t* add = kJump.add.data() + 1;
+void step_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
     switch (vector_path()) {
 #if defined(VORNICK_X86_KERNELS)
         case VectorPath::kAvx512:
-            return kernels::move_step_avx512(orgs, n, s0, mul, add);
+            return kernels::step_lanes_avx512(lanes, n, s0);
         case VectorPath::kAvx2:
-            return kernels::move_step_avx2(orgs, n, s0, mul, add);
+        case VectorPath::kAvx2Clmul:
+            return kernels::step_lanes_avx2(lanes, n, s0);
 #endif
         default:
-            return kernels::move_step_portable(orgs, n, s0, mul, add);
+            return kernels::step_lanes_portable(lanes, n, s0);
     }
 }
 
@@ -40,6 +39,8 @@ void walk_tiles(const kernels::TileWalk& walk) {
             return kernels::walk_tiles_avx512(walk);
         case VectorPath::kAvx2:
             return kernels::walk_tiles_avx2(walk);
+        case VectorPath::kAvx2Clmul:
+            return kernels::walk_tiles_avx2_clmul(walk);
 #endif
         default:
             return kernels::walk_tiles_portable(walk);
@@ -58,33 +59,32 @@ int32_t stretches_for(int32_t n, int64_t steps) {
         std::clamp<int64_t>(std::min(by_count, by_length), 1, kernels::kMaxStretches));
 }
 
-// A grid multiple above any displacement of a chunk keeps the sums positive for a cheap
-// modulo.
-constexpr uint32_t kAboveMoves =
-    kGridSize *
-    (kernels::kMaxStretches * kernels::kTilesPerChunk * kernels::kTileSteps / kGridSize + 1);
-
 uint32_t field(uint64_t counts, int heading) {
     return static_cast<uint32_t>((counts >> (16 * heading)) & 0xffff);
 }
 
+// A coordinate after `forward` steps one way and `back` the other, on the wrapped grid.
+uint8_t moved(uint8_t c, uint32_t forward, uint32_t back) {
+    return static_cast<uint8_t>((c + kGridSize + forward % kGridSize - back % kGridSize) %
+                                kGridSize);
+}
+
 // A single stretch's walkers start from the organisms' own headings, so their counts are
-// already absolute.
-void apply_walker(Org& o, uint64_t counts, uint64_t dir) {
-    o.x = static_cast<int32_t>(
-        (static_cast<uint32_t>(o.x) + kAboveMoves + field(counts, kRight) - field(counts, kLeft)) %
-        kGridSize);
-    o.y = static_cast<int32_t>(
-        (static_cast<uint32_t>(o.y) + kAboveMoves + field(counts, kDown) - field(counts, kUp)) %
-        kGridSize);
-    o.dir = static_cast<int32_t>(dir);
+// already absolute. Plain array code, which the compiler vectorises.
+void apply_walkers(OrgLanes& lanes, int32_t n, const uint64_t* counts, const uint64_t* dir) {
+    for (int32_t i = 0; i < n; ++i) {
+        const uint64_t c = counts[i];
+        lanes.x[i] = moved(lanes.x[i], field(c, kRight), field(c, kLeft));
+        lanes.y[i] = moved(lanes.y[i], field(c, kDown), field(c, kUp));
+        lanes.dir[i] = static_cast<uint8_t>(dir[i]);
+    }
 }
 
 // Organism i's walkers, one per stretch in order: each one's counts are relative to its first
 // heading, which is where the previous stretches left the organism.
-void apply_walkers(Org& o, int32_t i, const kernels::TileWalk& walk) {
+void apply_stretches(OrgLanes& lanes, int32_t i, const kernels::TileWalk& walk) {
     uint32_t right = 0, left = 0, down = 0, up = 0;
-    auto d = static_cast<uint32_t>(o.dir);
+    uint32_t d = lanes.dir[i];
     for (int32_t k = 0; k < walk.stretches; ++k) {
         const int32_t at = k * walk.norgs + i;
         const uint64_t rel = walk.counts[at];
@@ -96,10 +96,9 @@ void apply_walkers(Org& o, int32_t i, const kernels::TileWalk& walk) {
         up += field(abs, kUp);
         d = (d + static_cast<uint32_t>(walk.dir[at])) & 3;
     }
-    o.x =
-        static_cast<int32_t>((static_cast<uint32_t>(o.x) + kAboveMoves + right - left) % kGridSize);
-    o.y = static_cast<int32_t>((static_cast<uint32_t>(o.y) + kAboveMoves + down - up) % kGridSize);
-    o.dir = static_cast<int32_t>(d);
+    lanes.x[i] = moved(lanes.x[i], right, left);
+    lanes.y[i] = moved(lanes.y[i], down, up);
+    lanes.dir[i] = static_cast<uint8_t>(d);
 }
 
 // The lane jumps of a tile depend only on the organism count; the last count's are kept.
@@ -126,8 +125,9 @@ const kernels::TileWalk& tile_jumps(int32_t n) {
 
 bool move_orgs_serial(World& w, Generator& gen) {
     int32_t bad = 0;
-    for (int32_t i = 0; i < w.norgs; ++i) {
-        Org& o = w.orgs[i];
+    Org* orgs = w.orgs.data();
+    for (int32_t i = 0, n = live_count(w); i < n; ++i) {
+        Org& o = orgs[i];
         bad |= o.dir & ~3;
         const int32_t d = o.dir;
         o.x = wrap(o.x + (d == kRight) - (d == kLeft));
@@ -139,28 +139,28 @@ bool move_orgs_serial(World& w, Generator& gen) {
 
 bool move_orgs(World& w, Generator& gen) {
     const int32_t n = live_count(w);
+    if (n == 0) return true;
+    OrgLanes* lanes = w.orgs.lanes_for(n);
+    // Only a hand-made table has records without a byte form; it gets the definition itself.
+    if (lanes == nullptr) return move_orgs_serial(w, gen);
     const uint32_t s0 = gen.seed;
-    const int32_t bad = move_step(w.orgs, n, s0);
+    step_lanes(*lanes, n, s0);
     gen.seed = kJump.mul[n] * s0 + kJump.add[n];
-    return bad == 0;
+    return true;
 }
 
 bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
     const int32_t n = live_count(w);
-    if (steps <= 0) return true;
-    int32_t bad = 0;
-    bool in_range = true;
-    for (int32_t i = 0; i < n; ++i) {
-        const Org& o = w.orgs[i];
-        bad |= o.dir & ~3;
-        in_range &=
-            static_cast<uint32_t>(o.x) < kGridSize && static_cast<uint32_t>(o.y) < kGridSize;
-    }
-    if (bad != 0) return false;
-    if (n == 0) return true;
-    // The tile walk leaves positions alone; in range, a position is its start plus the steps
-    // taken each way, modulo the grid, whatever the order of the steps.
-    if (!in_range) {
+    if (steps <= 0 || n == 0) return true;
+    // The walk works on the lanes, which hold only positions on the grid and valid headings;
+    // consecutive batches keep them and never touch the records.
+    OrgLanes* const lanes = w.orgs.lanes_for(n);
+    if (lanes == nullptr) {
+        const Org* orgs = w.orgs.data();
+        for (int32_t i = 0; i < n; ++i) {
+            if ((orgs[i].dir & ~3) != 0) return false;
+        }
+        // Positions off the grid wrap only at its edges: the walk's modulo would differ.
         for (int64_t k = 0; k < steps; ++k) move_orgs(w, gen);
         return true;
     }
@@ -200,14 +200,14 @@ bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
         std::fill(words + walkers, words + padded, uint64_t{0});
         std::fill(counts, counts + padded, uint64_t{0});
         if (stretches == 1) {
-            for (int32_t i = 0; i < n; ++i) dir[i] = static_cast<uint64_t>(w.orgs[i].dir);
+            for (int32_t i = 0; i < n; ++i) dir[i] = lanes->dir[i];
             std::fill(dir + n, dir + padded, uint64_t{0});
             walk_tiles(walk);
-            for (int32_t i = 0; i < n; ++i) apply_walker(w.orgs[i], counts[i], dir[i]);
+            apply_walkers(*lanes, n, counts, dir);
         } else {
             std::fill(dir, dir + padded, uint64_t{0});
             walk_tiles(walk);
-            for (int32_t i = 0; i < n; ++i) apply_walkers(w.orgs[i], i, walk);
+            for (int32_t i = 0; i < n; ++i) apply_stretches(*lanes, i, walk);
         }
         seed = jump_of(static_cast<uint64_t>(part) * static_cast<uint64_t>(n)).apply(seed);
         left -= part;

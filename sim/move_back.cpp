@@ -1,6 +1,7 @@
 #include "sim/move_back.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "sim/move.h"
 #include "sim/unmove_kernels.h"
@@ -97,12 +98,14 @@ bool unmove_orgs_steps(World& w, Generator& gen, int64_t steps) {
     if (n > 0) {
         World rel;
         rel.norgs = n;
-        std::fill(rel.orgs, rel.orgs + n, Org{0, 0, kUp});
+        std::fill(rel.orgs.begin(), rel.orgs.begin() + n, Org{0, 0, kUp});
         Generator walk{start};
         if (!move_orgs_steps(rel, walk, steps)) return false;
+        Org* const orgs = w.orgs.data();
+        const Org* const walked = std::as_const(rel.orgs).data();
         for (int32_t i = 0; i < n; ++i) {
-            Org& o = w.orgs[i];
-            const Org& r = rel.orgs[i];
+            Org& o = orgs[i];
+            const Org& r = walked[i];
             const int32_t first = (o.dir - r.dir) & 3;
             const int32_t dx = kCos[first] * r.x + kSin[first] * r.y;
             const int32_t dy = kCos[first] * r.y - kSin[first] * r.x;

@@ -38,23 +38,24 @@ void Sim::HandleDraw() {
 
     // Erasing every old cell before any organism moves paints the same as erasing each just
     // before its own move, since moving draws nothing.
+    // The step reads organisms with get(), which leaves the table as the move left it.
     if (drawn) {
         for (int32_t i = 0; i < model.norgs; ++i) {
-            const Org& o = model.orgs[i];
+            const Org o = model.orgs.get(i);
             io.board->erase_cell(o.x, o.y, model.cell(o.x, o.y));
         }
     }
     if (!move_orgs(model, rng)) std::exit(1);
 
     if (drawn) {
-        for (int32_t i = 0; i < model.norgs; ++i) io.board->draw_org(model.orgs[i]);
+        for (int32_t i = 0; i < model.norgs; ++i) io.board->draw_org(model.orgs.get(i));
     }
 
     if (max_speed) {
         if (run.iters % kMaxSpeedCountEvery == 0) io.panel->outext(shown_iters());
     } else {
         if (sel.prinfo == 1) {
-            const Org& o = model.orgs[sel.selectOrgIndex];
+            const Org o = model.orgs.get(sel.selectOrgIndex);
             io.panel->outext2(o.x, o.y);
             sel.selcx = o.x;
             sel.selcy = o.y;

@@ -1,5 +1,7 @@
 #include "sim/vector_path.h"
 
+#include <cstring>
+
 namespace vornick {
 
 namespace {
@@ -15,12 +17,24 @@ const char* path_name(VectorPath path) {
     switch (path) {
         case VectorPath::kAvx2:
             return "avx2";
+        case VectorPath::kAvx2Clmul:
+            return "avx2-clmul";
         case VectorPath::kAvx512:
             return "avx512";
         case VectorPath::kPortable:
             break;
     }
     return "portable";
+}
+
+bool path_named(const char* name, VectorPath& path) {
+    for (VectorPath p : kVectorPaths) {
+        if (std::strcmp(name, path_name(p)) == 0) {
+            path = p;
+            return true;
+        }
+    }
+    return false;
 }
 
 // Each check names exactly the extensions its kernel file is compiled with.
@@ -33,9 +47,12 @@ bool processor_runs(VectorPath path) {
             return true;
         case VectorPath::kAvx2:
             return avx2;
+        case VectorPath::kAvx2Clmul:
+            return avx2 && __builtin_cpu_supports("vpclmulqdq");
         case VectorPath::kAvx512:
             return avx2 && __builtin_cpu_supports("avx512f") &&
                    __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+                   __builtin_cpu_supports("avx512vbmi") &&
                    __builtin_cpu_supports("avx512vpopcntdq") &&
                    __builtin_cpu_supports("vpclmulqdq");
     }
@@ -47,6 +64,7 @@ bool processor_runs(VectorPath path) {
 
 VectorPath best_vector_path() {
     if (processor_runs(VectorPath::kAvx512)) return VectorPath::kAvx512;
+    if (processor_runs(VectorPath::kAvx2Clmul)) return VectorPath::kAvx2Clmul;
     if (processor_runs(VectorPath::kAvx2)) return VectorPath::kAvx2;
     return VectorPath::kPortable;
 }

@@ -6,9 +6,14 @@
 
 namespace vornick {
 
-enum class VectorPath : uint8_t { kPortable, kAvx2, kAvx512 };
+// AVX2 with VPCLMULQDQ differs from plain AVX2 in the batch's walk only.
+enum class VectorPath : uint8_t { kPortable, kAvx2, kAvx2Clmul, kAvx512 };
+inline constexpr VectorPath kVectorPaths[] = {VectorPath::kPortable, VectorPath::kAvx2,
+                                              VectorPath::kAvx2Clmul, VectorPath::kAvx512};
 
-const char* path_name(VectorPath path);  // "portable", "avx2", "avx512"
+const char* path_name(VectorPath path);  // "portable", "avx2", "avx2-clmul", "avx512"
+// The path of that name; false for a name of none.
+bool path_named(const char* name, VectorPath& path);
 
 bool processor_runs(VectorPath path);
 VectorPath best_vector_path();

@@ -4,27 +4,16 @@
 
 #include <cstdint>
 
-namespace vornick {
+#include "sim/org_table.h"
 
-inline constexpr int32_t kGridSize = 28;
-inline constexpr int32_t kCells = kGridSize * kGridSize;
-inline constexpr int32_t kMaxOrgs = kCells;  // one slot per cell
+namespace vornick {
 
 inline constexpr int32_t kGroundCode = 12;  // drawn with sprite 12
 inline constexpr int32_t kEmptyCode = 13;   // a plain cell, nothing drawn
 
-// Headings double as the sprite numbers that draw them.
-enum Heading : int32_t { kUp = 0, kLeft = 1, kDown = 2, kRight = 3 };
-
-struct Org {
-    int32_t x;    // column, 0..27 from the left
-    int32_t y;    // row, 0..27 from the top
-    int32_t dir;  // Heading
-};
-
 struct World {
     int32_t world[kCells];  // cell (x, y) at x * 28 + y
-    Org orgs[kMaxOrgs];     // entries 0..norgs-1 are live; index order is move and draw order
+    OrgTable orgs;          // entries 0..norgs-1 are live; index order is move and draw order
     int32_t norgs = 0;
 
     int32_t cell(int32_t x, int32_t y) const { return world[x * kGridSize + y]; }

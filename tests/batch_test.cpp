@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "every_path.h"
 #include "fakes.h"
 #include "sim/kernels.h"
 #include "sim/move.h"
@@ -14,16 +15,8 @@
 namespace vornick {
 namespace {
 
+using testing::EveryPath;
 using testing::Rig;
-
-// Runs a test body once on every vector path this processor has, then restores the choice.
-class EveryPath : public ::testing::TestWithParam<VectorPath> {
-  protected:
-    void SetUp() override {
-        if (!use_vector_path(GetParam())) GTEST_SKIP() << "no " << path_name(GetParam());
-    }
-    void TearDown() override { use_vector_path(best_vector_path()); }
-};
 
 std::unique_ptr<World> world_of(int32_t norgs, uint32_t seed, Generator& gen) {
     auto w = std::make_unique<World>();
@@ -77,7 +70,7 @@ TEST_P(MoveSteps, MatchTheSerialDefinition) {
 }
 
 TEST_P(MoveSteps, SingleStepsMatchTheSerialDefinition) {
-    for (int32_t n : {0, 1, 3, 4, 5, 8, 15, 16, 17, 31, 783, 784}) {
+    for (int32_t n : {0, 1, 3, 4, 5, 8, 15, 16, 17, 31, 32, 33, 63, 64, 65, 783, 784}) {
         Generator fast, serial;
         auto a = world_of(n, 0x5EED0000u + static_cast<uint32_t>(n), fast);
         auto b = std::make_unique<World>(*a);
@@ -112,10 +105,7 @@ TEST_P(MoveSteps, OddTablesAreHandledAsOneByOne) {
     expect_same_table(*a, before, "bad heading");
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, MoveSteps,
-                         ::testing::Values(VectorPath::kPortable, VectorPath::kAvx2,
-                                           VectorPath::kAvx512),
-                         [](const auto& row) { return std::string(path_name(row.param)); });
+INSTANTIATE_TEST_SUITE_P(Paths, MoveSteps, testing::kEveryPath, testing::path_test_name);
 
 // What a run leaves behind and said on the way, for comparing a batch with single steps. The
 // frame's erasing is left out: at maximum speed it repeats at one cell, and a batch does it
@@ -204,6 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BatchCase{"EndsBeforeTheStopPoint", 3, 500, 0, 0, 499, false, 0},
                       BatchCase{"EndsOnMaxIters", 5, 500, 0, 0, 500, true, 0},
                       BatchCase{"LongerThanMaxIters", 8, 500, 0, 0, 2000, false, 0},
+                      BatchCase{"ShortOfTheStopPoint", 31, 5000, 1234, 0, 1233, true, 0},
                       BatchCase{"EndsOnTheStopPoint", 31, 5000, 1234, 0, 1234, true, 0},
                       BatchCase{"PastTheStopPoint", 1, 5000, 1234, 0, 3000, false, 0},
                       BatchCase{"StopPointOnTheEnd", 4, 700, 700, 0, 9999, false, 0},

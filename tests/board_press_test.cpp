@@ -26,7 +26,7 @@ struct EditRig : testing::Rig {
         std::fill(std::begin(sim.model.world), std::end(sim.model.world), kEmptyCode);
         sim.model.norgs = 4;
         const Org orgs[] = {{3, 3, kUp}, {8, 8, kLeft}, {5, 5, kDown}, {5, 5, kRight}, {9, 9, 0}};
-        std::copy(std::begin(orgs), std::end(orgs), sim.model.orgs);
+        std::copy(std::begin(orgs), std::end(orgs), sim.model.orgs.begin());
         rec.log.clear();
     }
     void drag(int32_t x, int32_t y, int32_t to_h, int32_t to_v) {

@@ -15,7 +15,7 @@ struct TraceOptions {
     int64_t steps = 0;
     int32_t max_iters = 10000000;
     std::optional<int32_t> stop_at;
-    std::optional<std::string> vector_path;  // "portable", "avx2" or "avx512"
+    std::optional<std::string> vector_path;  // a name path_named knows
     bool help = false;
     // A run file to replay instead of a generated run; its settings come from the file, so
     // none of the run's own options goes with it. `steps` then counts only when given.

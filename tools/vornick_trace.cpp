@@ -80,11 +80,8 @@ int main(int argc, char** argv) {
     }
 
     if (opts->vector_path) {
-        bool ok = false;
-        for (VectorPath p : {VectorPath::kPortable, VectorPath::kAvx2, VectorPath::kAvx512}) {
-            if (*opts->vector_path == path_name(p)) ok = use_vector_path(p);
-        }
-        if (!ok) {
+        VectorPath path{};
+        if (!path_named(opts->vector_path->c_str(), path) || !use_vector_path(path)) {
             std::fprintf(stderr, "vornick-trace: this processor cannot run the %s path\n",
                          opts->vector_path->c_str());
             return 2;

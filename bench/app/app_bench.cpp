@@ -1,6 +1,7 @@
 // The pacing and drawing of the real program, measured in one process under a display (Xvfb):
 // the maximum-speed loop against vornick-trace's pace, drawn steps in turbo mode with what the
 // rate meter says of them, and how long a press takes to stop a run at maximum speed.
+// --vector-path=avx2 measures that path on a processor with more.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include "app/menu_choice.h"
 #include "app/vornick_app.h"
 #include "render/gl_surface.h"
+#include "bench/vector_path_flag.h"
 
 namespace {
 
@@ -207,6 +209,8 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     vornick::use_compatibility_profile();
+    if (!vornick::bench::take_vector_path_flag(argc, argv)) return 2;
+    vornick::bench::print_vector_path();
     QApplication qapp(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 

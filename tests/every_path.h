@@ -1,0 +1,30 @@
+// A test body run once on every vector path, skipped on those this processor lacks; the
+// dispatcher's own choice is restored afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim/vector_path.h"
+
+namespace vornick::testing {
+
+class EveryPath : public ::testing::TestWithParam<VectorPath> {
+  protected:
+    void SetUp() override {
+        if (!use_vector_path(GetParam())) GTEST_SKIP() << "no " << path_name(GetParam());
+    }
+    void TearDown() override { use_vector_path(best_vector_path()); }
+};
+
+inline const auto kEveryPath = ::testing::ValuesIn(kVectorPaths);
+
+// Test names take letters, digits and underscores only.
+inline std::string path_test_name(const ::testing::TestParamInfo<VectorPath>& row) {
+    std::string name = path_name(row.param);
+    for (char& c : name) c = c == '-' ? '_' : c;
+    return name;
+}
+
+}  // namespace vornick::testing
