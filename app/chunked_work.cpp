@@ -59,7 +59,8 @@ bool ChunkedWork::run_chunk() {
 
 void ChunkedWork::next_chunk() {
     if (!busy_) return;
-    if (cancel_asked_) {
+    // Asked by its button or Escape, or by the dialog's own cancel(), which tells nobody.
+    if (cancel_asked_ || (progress_ && progress_->wasCanceled())) {
         cancel();
         return;
     }

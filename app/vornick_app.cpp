@@ -130,9 +130,10 @@ void VornickApp::step_timer_fired() {
 }
 
 void VornickApp::HandleMenuChoice(uint32_t menuChoice) {
-    // A run command means the run the user sees now: a travel stops where it stands first, an
-    // opening is dropped.
-    if (travel_->busy() && static_cast<int16_t>(menuChoice >> 16) == kFileMenu) travel_->cancel();
+    // A run or speed command means the run the user sees now, which it may step or start: a
+    // travel stops where it stands first, an opening is dropped.
+    const auto menu = static_cast<int16_t>(menuChoice >> 16);
+    if (menu == kFileMenu || menu == kSpeedMenu) travel_->cancel();
     vornick::HandleMenuChoice(menuChoice, *sim_, about_);
     // Continuing in the single-step mode or a new run of the same seed changes the step or the
     // journal and nothing the status port reports.
