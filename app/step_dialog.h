@@ -2,16 +2,14 @@
 // only when it is one; other text is refused there with a message, and nothing changes.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 #include <functional>
 
-class QLabel;
-class QLineEdit;
+#include "app/number_dialog.h"
 
 namespace vornick {
 
-class StepDialog : public QDialog {
+class StepDialog : public NumberDialog {
   public:
     StepDialog(std::function<void(int32_t)> on_step, QWidget* parent = nullptr);
 
@@ -19,17 +17,14 @@ class StepDialog : public QDialog {
     // typed over; steps from 0 to `max` are taken.
     void open_with(int32_t current, int32_t max);
 
-    QLineEdit* field() const { return field_; }
-    QLabel* message() const { return message_; }
-
-    void accept() override;
+  protected:
+    QString refusal_of(const QString& text) override;
+    void hand_on() override;
 
   private:
     std::function<void(int32_t)> on_step_;
-    QLabel* prompt_;
-    QLineEdit* field_;
-    QLabel* message_;
     int32_t max_ = 0;
+    int32_t step_ = 0;
 };
 
 }  // namespace vornick

@@ -53,10 +53,8 @@ void TravelCommands::run(AppCommand c) {
             show_step_dialog();
             break;
         case AppCommand::kUndo:
-            undo();
-            break;
         case AppCommand::kRedo:
-            redo();
+            undo_or_redo(c == AppCommand::kUndo);
             break;
         case AppCommand::kOpenRun:
             if (const QString path = ask_open_path(); !path.isEmpty()) open_run(path);
@@ -104,20 +102,16 @@ void TravelCommands::go_to_step(int32_t n) {
     update_menus();
 }
 
-void TravelCommands::undo() {
-    const Edit* e = sim_.journal.last();
+// Both travel to the edit's moment, which may lie far from the run's step.
+void TravelCommands::undo_or_redo(bool undo) {
+    const Edit* e = undo ? sim_.journal.last() : sim_.journal.next_redo();
     if (!e) return;
-    const QString label = tr("Undo %1: going to step %2…").arg(tr(edit_name(*e))).arg(e->stamp);
+    const QString label =
+        (undo ? tr("Undo %1: going to step %2…") : tr("Redo %1: going to step %2…"))
+            .arg(tr(edit_name(*e)))
+            .arg(e->stamp);
     end_press_();
-    if (sim_.undo_edit()) travel(label);
-}
-
-void TravelCommands::redo() {
-    const Edit* e = sim_.journal.next_redo();
-    if (!e) return;
-    const QString label = tr("Redo %1: going to step %2…").arg(tr(edit_name(*e))).arg(e->stamp);
-    end_press_();
-    if (sim_.redo_edit()) travel(label);
+    if (undo ? sim_.undo_edit() : sim_.redo_edit()) travel(label);
 }
 
 void TravelCommands::travel(const QString& label) {

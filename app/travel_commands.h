@@ -55,8 +55,7 @@ class TravelCommands : public QObject {
   private:
     void show_step_dialog();
     void go_to_step(int32_t n);
-    void undo();
-    void redo();
+    void undo_or_redo(bool undo);
     void travel(const QString& label);
     void replay_finished(const QString& path, bool cancelled);
     void save_run();
