@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
 
     vornick::VornickApp vornick;
     vornick.start();
+    vornick.open_from_arguments(QApplication::arguments());
     QApplication::exec();
     return 0;
 }

@@ -1,11 +1,13 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QStatusBar>
 
 #include "app/key_codes.h"
+#include "app/run_files.h"
 #include "render/gl_surface.h"
 
 namespace vornick {
@@ -19,6 +21,8 @@ MainWindow::MainWindow() : surface_(new GlSurface(this)) {
     // copies the picture again; keys the board does not take still reach this window.
     surface_->setFocusPolicy(Qt::ClickFocus);
     statusBar()->setSizeGripEnabled(false);
+    // The surface and the status bar take no drops, so a drop anywhere comes here.
+    setAcceptDrops(true);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -41,6 +45,22 @@ void MainWindow::changeEvent(QEvent* event) {
         on_deactivated();
     }
     QMainWindow::changeEvent(event);
+}
+
+// Only a local run file is taken: anything else is refused while it is still being dragged.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (on_run_dropped && !run_file_in(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (on_run_dropped && !run_file_in(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = run_file_in(event->mimeData());
+    if (!on_run_dropped || path.isEmpty()) return;
+    event->acceptProposedAction();
+    on_run_dropped(path);
 }
 
 }  // namespace vornick

@@ -1,8 +1,10 @@
 // The main window: the board and panel surface under the menu bar, at its zoom, over the status
-// bar. Closing it quits; the arrow keys reach it from the surface, which does not take them.
+// bar. Closing it quits; the arrow keys reach it from the surface, which does not take them; a
+// run file dropped anywhere on it is handed on.
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 #include <cstdint>
 #include <functional>
 
@@ -18,11 +20,15 @@ class MainWindow : public QMainWindow {
     std::function<void()> on_close;
     std::function<void(int32_t char_code)> on_arrow_key;  // also for each auto-repeat
     std::function<void()> on_deactivated;
+    std::function<void(const QString& path)> on_run_dropped;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     GlSurface* surface_;

@@ -29,23 +29,31 @@ constexpr BarMenu kView = BarMenu::kView;
 constexpr BarMenu kSpeed = BarMenu::kSpeed;
 constexpr BarMenu kHelp = BarMenu::kHelp;
 
-// Items keep the menu ids and numbers the core knows them by, wherever they are shown. Keys
-// kept free for commands still to come: Ctrl+B, Ctrl+G, Ctrl+O, Ctrl+Z, Ctrl+Shift+Z and
-// Ctrl+Shift+S, with the mnemonics b, g, o (File) and u, d (Edit).
+// Items keep the menu ids and numbers the core knows them by, wherever they are shown. Going
+// back in time sits with Stop and Continue, which it needs and undoes; run files sit with the
+// seeds, the other way of keeping a run. Undo and Redo take their texts from the journal.
 constexpr MenuRow kRows[] = {
     item(kFile, "&New Run", kFileMenu, 1, "Ctrl+N"),
     item(kFile, "&Restart", kFileMenu, 4, "Ctrl+Shift+R"),
     item(kFile, "&Stop", kFileMenu, 2, "Ctrl+."),
     item(kFile, "&Continue", kFileMenu, 3, "Ctrl+R"),
+    command(kFile, "Step &Back", AppCommand::kStepBack, "Ctrl+B"),
+    command(kFile, "&Go to Step…", AppCommand::kGoToStep, "Ctrl+G"),
     separator(kFile),
     item(kFile, "Save S&eed", kFileMenu, 5, "Ctrl+S"),
     item(kFile, "Run Sa&ved Seed", kFileMenu, 6, "Ctrl+L"),
     command(kFile, "New Run from See&d…", AppCommand::kNewRunFromSeed, "Ctrl+Shift+N"),
     separator(kFile),
+    command(kFile, "&Open Run…", AppCommand::kOpenRun, "Ctrl+O"),
+    command(kFile, "Save Run &As…", AppCommand::kSaveRunAs, "Ctrl+Shift+S"),
+    separator(kFile),
     command(kFile, "E&xport Image…", AppCommand::kExportImage, "Ctrl+E"),
     separator(kFile),
     command(kFile, "&Quit", AppCommand::kQuit, "Ctrl+Q"),
 
+    command(kEdit, "&Undo", AppCommand::kUndo, "Ctrl+Z"),
+    command(kEdit, "Re&do", AppCommand::kRedo, "Ctrl+Shift+Z"),
+    separator(kEdit),
     command(kEdit, "&Copy Image", AppCommand::kCopyImage, "Ctrl+C"),
     separator(kEdit),
     command(kEdit, "&Preferences…", AppCommand::kPreferences, "Ctrl+,"),

@@ -27,6 +27,12 @@ enum class AppCommand : uint8_t {
     kZoomOut,
     kActualSize,
     kStatusBar,
+    kStepBack,
+    kGoToStep,
+    kOpenRun,
+    kSaveRunAs,
+    kUndo,
+    kRedo,
 };
 
 struct MenuRow {

@@ -2,31 +2,27 @@
 // a seed; other text is refused there with a message, and nothing changes.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 #include <functional>
 
-class QLabel;
-class QLineEdit;
+#include "app/number_dialog.h"
 
 namespace vornick {
 
-class SeedDialog : public QDialog {
+class SeedDialog : public NumberDialog {
   public:
     SeedDialog(std::function<void(uint32_t)> on_seed, QWidget* parent = nullptr);
 
     // Shows the window with `current` in the field, selected, ready to be typed over.
     void open_with(uint32_t current);
 
-    QLineEdit* field() const { return field_; }
-    QLabel* message() const { return message_; }
-
-    void accept() override;
+  protected:
+    QString refusal_of(const QString& text) override;
+    void hand_on() override;
 
   private:
     std::function<void(uint32_t)> on_seed_;
-    QLineEdit* field_;
-    QLabel* message_;
+    uint32_t seed_ = 0;
 };
 
 }  // namespace vornick

@@ -79,6 +79,7 @@ void StatusLine::show_status(const RunStatus& s) {
     speed_->setText(speed_name(s.speed));
     organisms_->setText(s.norgs == 1 ? QObject::tr("1 organism")
                                      : QObject::tr("%1 organisms").arg(s.norgs));
+    if (after_show) after_show();
 }
 
 }  // namespace vornick

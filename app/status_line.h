@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
 
 #include "sim/ports.h"
 
@@ -24,6 +25,8 @@ class StatusLine : public StatusView {
     explicit StatusLine(QStatusBar* bar);
 
     void show_status(const RunStatus& s) override;
+    // After each report: what else follows the run's state, without a port of its own.
+    std::function<void()> after_show;
 
     SeedLabel* seed() const { return seed_; }
     QLabel* state() const { return state_; }

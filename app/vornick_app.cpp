@@ -14,6 +14,7 @@
 #include "app/image_export.h"
 #include "app/menu_choice.h"
 #include "app/quit_signals.h"
+#include "app/run_files.h"
 #include "app/window_state.h"
 #include "edit/arrow_keys.h"
 #include "render/gl_surface.h"
@@ -39,6 +40,8 @@ VornickApp::VornickApp()
 VornickApp::~VornickApp() {
     main_window_.on_deactivated = nullptr;
     main_window_.on_arrow_key = nullptr;
+    main_window_.on_run_dropped = nullptr;
+    if (status_) status_->after_show = nullptr;
     mouse_.on_all_released = nullptr;
 }
 
@@ -53,6 +56,11 @@ void VornickApp::start() {
     sim_ = std::make_unique<Sim>(Ports{&surface.board(), &surface.panel(), menus_, &timer_,
                                        &slider_, &clock_, &mouse_, &store_, status_.get()});
     press_ = std::make_unique<BoardPress>(*sim_);
+    travel_ = std::make_unique<TravelCommands>(*sim_, *menus_, &main_window_,
+                                               [this] { press_->abort(); });
+    // Step Back and Go to Step follow the run's state, which the status port reports.
+    status_->after_show = [this] { travel_->update_menus(); };
+    main_window_.on_run_dropped = [this](const QString& path) { travel_->open_run(path); };
     menus_->set_checked(kSpeedMenu, kSlowMode, true);
     restore_window();
 
@@ -70,20 +78,34 @@ void VornickApp::start() {
     if (sim_->prefs.randomizeProg) sim_->rng.seed = static_cast<uint32_t>(clock_.wall_seconds());
     sim_->new_sim();
     sim_->pace.gDone = 0;
+    travel_->update_menus();
     started_ = true;
+}
+
+void VornickApp::open_from_arguments(const QStringList& arguments) {
+    const QString path = run_file_argument(arguments);
+    if (path.isEmpty()) return;
+    // From the event loop, so that the window is up to show the progress or the refusal.
+    QTimer::singleShot(0, this, [this, path] { travel_->open_run(path); });
 }
 
 void VornickApp::wire_board_input() {
     GlSurface& surface = *main_window_.surface();
+    // While a travel or an opening is under way the board takes no press and no key: the run
+    // must not change under it. A press or a key can end a single step, a drop or an arrow
+    // move records an edit: the menus follow.
     surface.on_press = [this, &surface](QPoint u) {
-        if (!started_) return;
+        if (!started_ || travel_->busy()) return;
         const double drag_units = QApplication::startDragDistance() * surface.units_per_pixel();
         press_->HandleInContent(u.x(), u.y(), drag_units);
+        travel_->update_menus();
     };
     surface.on_move = [this](QPoint u) { press_->mouse_moved(u.x(), u.y()); };
     // With several buttons held the press lasts until the last one is let go.
     surface.on_release = [this](QPoint u) {
-        if (!mouse_.is_down()) press_->mouse_released(u.x(), u.y());
+        if (mouse_.is_down()) return;
+        press_->mouse_released(u.x(), u.y());
+        travel_->update_menus();
     };
     // A release that another window took, or that happened outside the program, never reaches
     // the surface; once its own delivery is over, a press still going on has lost it.
@@ -94,18 +116,28 @@ void VornickApp::wire_board_input() {
     };
     main_window_.on_deactivated = [this] { press_->abort(); };
     main_window_.on_arrow_key = [this](int32_t code) {
-        if (started_) HandleArrowKey(*sim_, *press_, code);
+        if (!started_ || travel_->busy()) return;
+        HandleArrowKey(*sim_, *press_, code);
+        travel_->update_menus();
     };
 }
 
 void VornickApp::step_timer_fired() {
     main_window_.surface()->set_frame_interval_ms(
         sim_->pace.speed == kMaxSpeedMode ? kMaxSpeedFrameMs : GlSurface::kDisplayFrameMs);
+    if (travel_->busy()) return;  // the run stands still until the travel or opening is over
     vornick::step_timer_fired(*sim_, *press_);
 }
 
 void VornickApp::HandleMenuChoice(uint32_t menuChoice) {
+    // A run or speed command means the run the user sees now, which it may step or start: a
+    // travel stops where it stands first, an opening is dropped.
+    const auto menu = static_cast<int16_t>(menuChoice >> 16);
+    if (menu == kFileMenu || menu == kSpeedMenu) travel_->cancel();
     vornick::HandleMenuChoice(menuChoice, *sim_, about_);
+    // Continuing in the single-step mode or a new run of the same seed changes the step or the
+    // journal and nothing the status port reports.
+    travel_->update_menus();
 }
 
 void VornickApp::run_command(AppCommand c) {
@@ -141,6 +173,14 @@ void VornickApp::run_command(AppCommand c) {
         case AppCommand::kStatusBar:
             show_status_bar(menus_->command_action(AppCommand::kStatusBar)->isChecked());
             break;
+        case AppCommand::kStepBack:
+        case AppCommand::kGoToStep:
+        case AppCommand::kOpenRun:
+        case AppCommand::kSaveRunAs:
+        case AppCommand::kUndo:
+        case AppCommand::kRedo:
+            travel_->run(c);
+            break;
         case AppCommand::kNone:
             break;
     }
@@ -149,7 +189,12 @@ void VornickApp::run_command(AppCommand c) {
 void VornickApp::show_seed_dialog() {
     if (!seed_dialog_) {
         seed_dialog_ = std::make_unique<SeedDialog>(
-            [this](uint32_t seed) { sim_->new_sim_from_seed(seed); }, &main_window_);
+            [this](uint32_t seed) {
+                travel_->cancel();
+                sim_->new_sim_from_seed(seed);
+                travel_->update_menus();
+            },
+            &main_window_);
         connect(seed_dialog_.get(), &QDialog::finished, this, [this] { return_keyboard(); });
     }
     seed_dialog_->open_with(sim_->run.lastSeed);

@@ -17,6 +17,7 @@
 #include "app/slider_window.h"
 #include "app/status_line.h"
 #include "app/step_timer.h"
+#include "app/travel_commands.h"
 #include "edit/board_press.h"
 #include "prefs/prefs_dialog.h"
 #include "prefs/prefs_store.h"
@@ -40,6 +41,8 @@ class VornickApp : public QObject {
     void show_help();
     void HandleMenuChoice(uint32_t menuChoice);
     void run_command(AppCommand c);
+    // Opens the run file among the program's arguments, if any, once the event loop runs.
+    void open_from_arguments(const QStringList& arguments);
 
     // Where Export Image writes, given the suggested path; "" cancels. A file dialog unless
     // replaced (tests answer it themselves).
@@ -56,6 +59,7 @@ class VornickApp : public QObject {
     StatusLine& status_line() { return *status_; }
     SeedDialog* seed_dialog() const { return seed_dialog_.get(); }
     QMessageBox* export_failure() const { return export_failure_; }
+    TravelCommands& travel() { return *travel_; }
 
   private:
     void step_timer_fired();
@@ -85,6 +89,7 @@ class VornickApp : public QObject {
     std::unique_ptr<BoardPress> press_;
     std::unique_ptr<QuitSignals> signals_;
     std::unique_ptr<SeedDialog> seed_dialog_;  // made at its first opening
+    std::unique_ptr<TravelCommands> travel_;
     QPointer<QMessageBox> export_failure_;
     bool started_ = false;
 };

@@ -62,6 +62,9 @@ TEST(MenuTable, EveryCommandOnceWhereItIsLookedFor) {
         app(C::kPreferences, B::kEdit),    app(C::kZoomIn, B::kView),
         app(C::kZoomOut, B::kView),        app(C::kActualSize, B::kView),
         app(C::kStatusBar, B::kView),      app(C::kHelp, B::kHelp),
+        app(C::kStepBack, B::kFile),       app(C::kGoToStep, B::kFile),
+        app(C::kOpenRun, B::kFile),        app(C::kSaveRunAs, B::kFile),
+        app(C::kUndo, B::kEdit),           app(C::kRedo, B::kEdit),
     };
     std::size_t titled = 0;
     for (const MenuRow& row : menu_table()) titled += row.title != nullptr;
@@ -77,15 +80,22 @@ TEST(MenuTable, EveryCommandOnceWhereItIsLookedFor) {
     }
 }
 
-// The keys of commands still to come are kept free.
-TEST(MenuTable, NoKeyTwiceAndTheReservedOnesFree) {
-    std::set<std::string> keys = {"ctrl+b", "ctrl+g",       "ctrl+o",
-                                  "ctrl+z", "ctrl+shift+z", "ctrl+shift+s"};
+// The keys people know from other programs go to the commands they expect there.
+TEST(MenuTable, NoKeyTwiceAndTheFamiliarOnesWhereExpected) {
+    std::map<std::string, AppCommand> keys;
     for (const MenuRow& row : menu_table()) {
         for (const char* k : {row.shortcut, row.alt_shortcut}) {
             if (!*k) continue;
-            EXPECT_TRUE(keys.insert(lower(k)).second) << k << " used twice";
+            EXPECT_TRUE(keys.emplace(lower(k), row.command).second) << k << " used twice";
         }
+    }
+    const std::map<std::string, AppCommand> familiar = {
+        {"ctrl+b", AppCommand::kStepBack}, {"ctrl+g", AppCommand::kGoToStep},
+        {"ctrl+o", AppCommand::kOpenRun},  {"ctrl+shift+s", AppCommand::kSaveRunAs},
+        {"ctrl+z", AppCommand::kUndo},     {"ctrl+shift+z", AppCommand::kRedo},
+    };
+    for (const auto& [k, c] : familiar) {
+        EXPECT_EQ(keys.count(k) ? keys.at(k) : AppCommand::kNone, c) << k;
     }
 }
 

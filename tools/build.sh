@@ -10,7 +10,8 @@ case "$mode" in run | test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
           libgl1-mesa-dri libgtest-dev libbenchmark-dev fonts-dejavu-core)
-[ "$mode" = test ] && packages+=(xvfb xauth xdotool)
+# The desktop entry and the run-file type are checked with these when they are there.
+[ "$mode" = test ] && packages+=(xvfb xauth xdotool desktop-file-utils libxml2-utils shared-mime-info)
 
 missing=()
 for p in "${packages[@]}"; do

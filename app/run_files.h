@@ -1,0 +1,38 @@
+// Run files as the desktop sees them: their suggested name and place, their suffix, which
+// dropped item or program argument is one, and reading and writing them whole.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <string>
+
+class QMimeData;
+
+namespace vornick {
+
+inline constexpr char kRunSuffix[] = "vornick";
+
+// "vornick-seed-<seed>-step-<iters>.vornick"
+QString run_file_name(uint32_t seed, int32_t iters);
+
+// That name in the user's Documents folder, or in the home folder when there is none.
+QString default_run_path(uint32_t seed, int32_t iters);
+
+// The path with ".vornick" added when its file name has no suffix at all, as the file dialog
+// adds it; a suffix the user typed is kept.
+QString with_run_suffix(const QString& path);
+
+// The first local file named *.vornick among dropped URLs; "" when there is none.
+QString run_file_in(const QMimeData* mime);
+
+// The file to open from the program's arguments (the program first): the first argument that
+// is not an option, or any after "--"; "" when there is none.
+QString run_file_argument(const QStringList& arguments);
+
+// Whole files. Reading refuses files larger than any run file; writing replaces a file only
+// once the new one is complete. False with the reason in `error`.
+bool read_run_text(const QString& path, std::string& text, QString* error);
+bool write_run_text(const QString& path, const std::string& text, QString* error);
+
+}  // namespace vornick
