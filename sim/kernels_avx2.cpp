@@ -2,20 +2,27 @@
 // dispatcher calls it only on processors that have every extension it is built with.
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "sim/kernels.h"
-#include "sim/tile_walk_avx2.h"
 
 namespace vornick::kernels {
 
 namespace {
 
-// The inclusive prefix parity of each of four words, in six shifts: plain AVX2 has no
-// carry-less multiply of vectors.
-inline __m256i prefix_xor(__m256i v) {
-    for (int s = 1; s < 64; s <<= 1) v = _mm256_xor_si256(v, _mm256_slli_epi64(v, s));
-    return v;
+inline __m256i mul_add(__m256i v, __m256i mul, __m256i add) {
+    return _mm256_add_epi32(_mm256_mullo_epi32(v, mul), add);
+}
+
+// The turn test of kernels.h for 16 states, a mask word each: the top halves of a's lanes in the
+// even words, of b's in the odd ones.
+inline __m256i turn_words(__m256i a, __m256i b) {
+    const __m256i tops = _mm256_blend_epi16(_mm256_srli_epi32(a, 16), b, 0xAA);
+    const __m256i h =
+        _mm256_mullo_epi16(_mm256_or_si256(tops, _mm256_set1_epi16(static_cast<int16_t>(kTurnTop))),
+                           _mm256_set1_epi16(static_cast<int16_t>(kTurnMul)));
+    return _mm256_cmpgt_epi16(_mm256_set1_epi16(kTurnBelow), h);
 }
 
 // A step's 32 turn bytes come from four state vectors, two pairs made into words by
@@ -54,6 +61,38 @@ inline __m256i wrap(__m256i c) {
     return _mm256_min_epu8(c, _mm256_sub_epi8(c, size));
 }
 
+// Walkers move at most this many cells between their returns onto the grid, so that their
+// offsets and their unreduced headings (which only grow) stay small enough for bytes.
+constexpr int64_t kStepsBetweenWraps = 64;
+
+// A coordinate moved by `by`, -64..64 cells, back onto the grid: lifted by three grid sizes to
+// stay positive as a byte, then brought down by four, two and one grid sizes where it is that
+// far up.
+inline __m256i moved_onto_grid(__m256i c, __m256i by) {
+    __m256i v = _mm256_add_epi8(_mm256_add_epi8(c, by), _mm256_set1_epi8(3 * kGridSize));
+    for (const int sizes : {4, 2, 1}) {
+        v = _mm256_min_epu8(
+            v, _mm256_sub_epi8(v, _mm256_set1_epi8(static_cast<char>(sizes * kGridSize))));
+    }
+    return v;
+}
+
+// A block's 32 states, given in walker order, laid out as BlockSlots wants them: the even and
+// the odd walkers of each 16 apart, in each half of a vector.
+inline void block_states(const uint32_t* first, __m256i st[4]) {
+    __m256 in[4];
+    for (int v = 0; v < 4; ++v)
+        in[v] = _mm256_loadu_ps(reinterpret_cast<const float*>(first) + 8 * v);
+    const auto spread = [](__m256 a, __m256 b, int odd) {
+        const __m256 s = odd ? _mm256_shuffle_ps(a, b, 0xDD) : _mm256_shuffle_ps(a, b, 0x88);
+        return _mm256_permute4x64_epi64(_mm256_castps_si256(s), 0xD8);
+    };
+    st[0] = spread(in[0], in[2], 0);
+    st[1] = spread(in[0], in[2], 1);
+    st[2] = spread(in[1], in[3], 0);
+    st[3] = spread(in[1], in[3], 1);
+}
+
 }  // namespace
 
 void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
@@ -86,8 +125,40 @@ void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
     }
 }
 
-void walk_tiles_avx2(const TileWalk& walk) {
-    walk_tiles(walk, [](__m256i v) { return prefix_xor(v); });
+void walk_lanes_avx2(const LaneWalk& walk) {
+    const __m256i mul = _mm256_set1_epi32(static_cast<int32_t>(walk.step_mul));
+    const __m256i add = _mm256_set1_epi32(static_cast<int32_t>(walk.step_add));
+    // The step of each heading, looked up by the heading's low four bits.
+    const __m256i dx = _mm256_setr_epi8(0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1,
+                                        0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1);
+    const __m256i dy = _mm256_setr_epi8(-1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0,
+                                        1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0);
+    for (int32_t b = 0; b < walk.walkers; b += kLaneBlock) {
+        __m256i st[4];
+        block_states(walk.first + b, st);
+        auto* px = reinterpret_cast<__m256i*>(walk.x + b);
+        auto* py = reinterpret_cast<__m256i*>(walk.y + b);
+        auto* pd = reinterpret_cast<__m256i*>(walk.dir + b);
+        __m256i x = _mm256_loadu_si256(px), y = _mm256_loadu_si256(py), d = _mm256_loadu_si256(pd);
+        for (int64_t left = walk.steps; left > 0; left -= kStepsBetweenWraps) {
+            const int64_t run = std::min(left, kStepsBetweenWraps);
+            __m256i mx = _mm256_setzero_si256(), my = _mm256_setzero_si256();
+            for (int64_t t = 0; t < run; ++t) {
+                const __m256i turns =
+                    _mm256_packs_epi16(turn_words(st[0], st[1]), turn_words(st[2], st[3]));
+                mx = _mm256_add_epi8(mx, _mm256_shuffle_epi8(dx, d));
+                my = _mm256_add_epi8(my, _mm256_shuffle_epi8(dy, d));
+                d = _mm256_sub_epi8(d, turns);  // a turn byte is -1
+                for (int v = 0; v < 4; ++v) st[v] = mul_add(st[v], mul, add);
+            }
+            x = moved_onto_grid(x, mx);
+            y = moved_onto_grid(y, my);
+            d = _mm256_and_si256(d, _mm256_set1_epi8(3));
+        }
+        _mm256_storeu_si256(px, x);
+        _mm256_storeu_si256(py, y);
+        _mm256_storeu_si256(pd, d);
+    }
 }
 
 }  // namespace vornick::kernels
