@@ -61,11 +61,22 @@ inline __m256i wrap(__m256i c) {
     return _mm256_min_epu8(c, _mm256_sub_epi8(c, size));
 }
 
-// Walkers move at most this many cells between their returns onto the grid, so that their
-// offsets and their unreduced headings (which only grow) stay small enough for bytes.
-constexpr int64_t kStepsBetweenWraps = 64;
+// Walkers sum their moves as bytes for this many steps, then return onto the grid, so that the
+// sums and their unreduced headings (which only grow) stay small enough for bytes.
+constexpr int64_t kStepsBetweenWraps = 63;
+// A step's move as one byte, dx + 1 in the low four bits and dy + 1 in the high four, by the
+// heading's low four bits: seven steps' bytes add up without a carry between the halves.
+constexpr int64_t kStepsPerMoveByte = 7;
+inline __m256i move_bytes() {
+    constexpr char kUpMove = 1, kLeftMove = 16, kDownMove = 33, kRightMove = 18;
+    return _mm256_setr_epi8(
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove,
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove,
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove,
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove);
+}
 
-// A coordinate moved by `by`, -64..64 cells, back onto the grid: lifted by three grid sizes to
+// A coordinate moved by `by`, -63..63 cells, back onto the grid: lifted by three grid sizes to
 // stay positive as a byte, then brought down by four, two and one grid sizes where it is that
 // far up.
 inline __m256i moved_onto_grid(__m256i c, __m256i by) {
@@ -128,35 +139,38 @@ void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
 void walk_lanes_avx2(const LaneWalk& walk) {
     const __m256i mul = _mm256_set1_epi32(static_cast<int32_t>(walk.step_mul));
     const __m256i add = _mm256_set1_epi32(static_cast<int32_t>(walk.step_add));
-    // The step of each heading, looked up by the heading's low four bits.
-    const __m256i dx = _mm256_setr_epi8(0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1,
-                                        0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1);
-    const __m256i dy = _mm256_setr_epi8(-1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0,
-                                        1, 0, -1, 0, 1, 0, -1, 0, 1, 0, -1, 0, 1, 0);
+    const __m256i moves = move_bytes();
+    const __m256i nibble = _mm256_set1_epi8(0x0f);
     for (int32_t b = 0; b < walk.walkers; b += kLaneBlock) {
         __m256i st[4];
         block_states(walk.first + b, st);
         auto* px = reinterpret_cast<__m256i*>(walk.x + b);
         auto* py = reinterpret_cast<__m256i*>(walk.y + b);
         auto* pd = reinterpret_cast<__m256i*>(walk.dir + b);
-        __m256i x = _mm256_loadu_si256(px), y = _mm256_loadu_si256(py), d = _mm256_loadu_si256(pd);
+        __m256i d = _mm256_loadu_si256(pd);
         for (int64_t left = walk.steps; left > 0; left -= kStepsBetweenWraps) {
             const int64_t run = std::min(left, kStepsBetweenWraps);
-            __m256i mx = _mm256_setzero_si256(), my = _mm256_setzero_si256();
-            for (int64_t t = 0; t < run; ++t) {
-                const __m256i turns =
-                    _mm256_packs_epi16(turn_words(st[0], st[1]), turn_words(st[2], st[3]));
-                mx = _mm256_add_epi8(mx, _mm256_shuffle_epi8(dx, d));
-                my = _mm256_add_epi8(my, _mm256_shuffle_epi8(dy, d));
-                d = _mm256_sub_epi8(d, turns);  // a turn byte is -1
-                for (int v = 0; v < 4; ++v) st[v] = mul_add(st[v], mul, add);
+            // Sums of dx + 1 and dy + 1 over the run.
+            __m256i sx = _mm256_setzero_si256(), sy = _mm256_setzero_si256();
+            for (int64_t t = 0; t < run; t += kStepsPerMoveByte) {
+                __m256i m = _mm256_setzero_si256();
+                for (int64_t u = std::min(run - t, kStepsPerMoveByte); u > 0; --u) {
+                    const __m256i turns =
+                        _mm256_packs_epi16(turn_words(st[0], st[1]), turn_words(st[2], st[3]));
+                    m = _mm256_add_epi8(m, _mm256_shuffle_epi8(moves, d));
+                    d = _mm256_sub_epi8(d, turns);  // a turn byte is -1
+                    for (int v = 0; v < 4; ++v) st[v] = mul_add(st[v], mul, add);
+                }
+                sx = _mm256_add_epi8(sx, _mm256_and_si256(m, nibble));
+                sy = _mm256_add_epi8(sy, _mm256_and_si256(_mm256_srli_epi16(m, 4), nibble));
             }
-            x = moved_onto_grid(x, mx);
-            y = moved_onto_grid(y, my);
+            const __m256i steps = _mm256_set1_epi8(static_cast<char>(run));
+            _mm256_storeu_si256(
+                px, moved_onto_grid(_mm256_loadu_si256(px), _mm256_sub_epi8(sx, steps)));
+            _mm256_storeu_si256(
+                py, moved_onto_grid(_mm256_loadu_si256(py), _mm256_sub_epi8(sy, steps)));
             d = _mm256_and_si256(d, _mm256_set1_epi8(3));
         }
-        _mm256_storeu_si256(px, x);
-        _mm256_storeu_si256(py, y);
         _mm256_storeu_si256(pd, d);
     }
 }
