@@ -13,6 +13,8 @@ namespace {
 constexpr int64_t kMinLaneStretch = 32;
 constexpr int32_t kMaxLaneWalkers = 1024;
 static_assert(kMaxOrgs <= kMaxLaneWalkers && kMaxLaneWalkers % kernels::kLaneBlock == 0);
+static_assert((kMaxOrgs + kernels::kLaneBlock - 1) / kernels::kLaneBlock * kernels::kLaneBlock <=
+              OrgLanes::kSlots);
 
 int32_t lane_blocks(int64_t walkers) {
     return static_cast<int32_t>((walkers + kernels::kLaneBlock - 1) / kernels::kLaneBlock);
@@ -74,18 +76,18 @@ void walk_lanes(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed) {
             seed = stretch.apply(seed);
         }
         std::fill(first + walkers, first + padded, uint32_t{0});
-        std::copy(lanes.x, lanes.x + n, x);
-        std::copy(lanes.y, lanes.y + n, y);
-        std::copy(lanes.dir, lanes.dir + n, dir);
-        std::fill(x + n, x + padded, uint8_t{0});
-        std::fill(y + n, y + padded, uint8_t{0});
-        std::fill(dir + n, dir + padded, uint8_t{0});
-        kernels::walk_lanes_avx2({step.mul, step.add, each, padded, first, x, y, dir});
         if (stretches == 1) {
-            std::copy(x, x + n, lanes.x);
-            std::copy(y, y + n, lanes.y);
-            std::copy(dir, dir + n, lanes.dir);
+            // The lanes run on past the live organisms to whole blocks: walked in place.
+            kernels::walk_lanes_avx2(
+                {step.mul, step.add, each, padded, first, lanes.x, lanes.y, lanes.dir});
         } else {
+            std::copy(lanes.x, lanes.x + n, x);
+            std::copy(lanes.y, lanes.y + n, y);
+            std::copy(lanes.dir, lanes.dir + n, dir);
+            std::fill(x + n, x + padded, uint8_t{0});
+            std::fill(y + n, y + padded, uint8_t{0});
+            std::fill(dir + n, dir + padded, uint8_t{0});
+            kernels::walk_lanes_avx2({step.mul, step.add, each, padded, first, x, y, dir});
             apply_lane_stretches(lanes, n, stretches, x, y, dir);
         }
         left -= stretches * each;

@@ -43,15 +43,19 @@ TEST(TurnTest, TheWordTestAgreesWithTheDivisionForEveryDraw) {
 
 using MoveSteps = EveryPath;
 
-// Step counts around a tile (64), a stretch's minimum, and a chunk of 64000 steps.
+// Step counts around a tile (64), a stretch's minimum, and a chunk of 64000 steps; where lanes
+// are stepped, around their returns onto the grid (every 63 steps, move bytes summed every 7),
+// stretches that do not divide the steps, and walkers that fill one block of 32 lanes, part of
+// one, or several with stretches spread over them.
 TEST_P(MoveSteps, MatchTheSerialDefinition) {
     struct Case {
         int32_t norgs;
         int64_t steps;
     };
-    const Case cases[] = {{0, 100}, {1, 1},    {1, 70001}, {3, 63},   {3, 2049}, {4, 64},
-                          {4, 100}, {4, 4100}, {5, 65},    {8, 777},  {31, 513}, {31, 64001},
-                          {784, 1}, {784, 36}, {784, 100}, {784, 129}};
+    const Case cases[] = {{0, 100},   {1, 1},    {1, 70001},  {2, 5000},   {3, 63},    {3, 2049},
+                          {4, 64},    {4, 100},  {4, 4100},   {4, 100007}, {5, 65},    {8, 777},
+                          {12, 3001}, {31, 513}, {31, 64001}, {40, 1000},  {784, 1},   {784, 7},
+                          {784, 36},  {784, 63}, {784, 100},  {784, 129},  {784, 1000}};
     for (const Case& c : cases) {
         for (uint32_t seed : {1u, 0xDEADBEEFu, 123457u}) {
             Generator fast, serial;
