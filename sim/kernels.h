@@ -51,9 +51,25 @@ struct TileWalk {
 };
 
 void walk_tiles_portable(const TileWalk& walk);
-void walk_tiles_avx2(const TileWalk& walk);
-void walk_tiles_avx2_clmul(const TileWalk& walk);
 void walk_tiles_avx512(const TileWalk& walk);
+
+// Walkers stepped together, one draw each a step, kLaneBlock to a block of vector lanes: each
+// starts from its own state and moves and turns as an organism does, so nothing is left to
+// work out from words of turns afterwards. A walker started at (0, 0) facing up gives its
+// organism's offset and turns as seen from its first heading, on the wrapped grid.
+inline constexpr int32_t kLaneBlock = 32;
+struct LaneWalk {
+    uint32_t step_mul;  // from one of a walker's draws to its next: a step of every organism
+    uint32_t step_add;
+    int64_t steps;          // per walker, at least 1
+    int32_t walkers;        // a multiple of kLaneBlock
+    const uint32_t* first;  // per walker: the state of its first draw
+    uint8_t* x;             // per walker: the cell and heading it starts from, and ends at
+    uint8_t* y;
+    uint8_t* dir;
+};
+
+void walk_lanes_avx2(const LaneWalk& walk);
 
 // The draws of one step, organism i's at slot i: state mul[i] * s + add[i] for the state s
 // before the step. Runs on past the live organisms to whole vectors of lanes.

@@ -2,20 +2,27 @@
 // dispatcher calls it only on processors that have every extension it is built with.
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "sim/kernels.h"
-#include "sim/tile_walk_avx2.h"
 
 namespace vornick::kernels {
 
 namespace {
 
-// The inclusive prefix parity of each of four words, in six shifts: plain AVX2 has no
-// carry-less multiply of vectors.
-inline __m256i prefix_xor(__m256i v) {
-    for (int s = 1; s < 64; s <<= 1) v = _mm256_xor_si256(v, _mm256_slli_epi64(v, s));
-    return v;
+inline __m256i mul_add(__m256i v, __m256i mul, __m256i add) {
+    return _mm256_add_epi32(_mm256_mullo_epi32(v, mul), add);
+}
+
+// The turn test of kernels.h for 16 states, a mask word each: the top halves of a's lanes in the
+// even words, of b's in the odd ones.
+inline __m256i turn_words(__m256i a, __m256i b) {
+    const __m256i tops = _mm256_blend_epi16(_mm256_srli_epi32(a, 16), b, 0xAA);
+    const __m256i h =
+        _mm256_mullo_epi16(_mm256_or_si256(tops, _mm256_set1_epi16(static_cast<int16_t>(kTurnTop))),
+                           _mm256_set1_epi16(static_cast<int16_t>(kTurnMul)));
+    return _mm256_cmpgt_epi16(_mm256_set1_epi16(kTurnBelow), h);
 }
 
 // A step's 32 turn bytes come from four state vectors, two pairs made into words by
@@ -54,6 +61,49 @@ inline __m256i wrap(__m256i c) {
     return _mm256_min_epu8(c, _mm256_sub_epi8(c, size));
 }
 
+// Walkers sum their moves as bytes for this many steps, then return onto the grid, so that the
+// sums and their unreduced headings (which only grow) stay small enough for bytes.
+constexpr int64_t kStepsBetweenWraps = 63;
+// A step's move as one byte, dx + 1 in the low four bits and dy + 1 in the high four, by the
+// heading's low four bits: seven steps' bytes add up without a carry between the halves.
+constexpr int64_t kStepsPerMoveByte = 7;
+inline __m256i move_bytes() {
+    constexpr char kUpMove = 1, kLeftMove = 16, kDownMove = 33, kRightMove = 18;
+    return _mm256_setr_epi8(
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove,
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove,
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove,
+        kUpMove, kLeftMove, kDownMove, kRightMove, kUpMove, kLeftMove, kDownMove, kRightMove);
+}
+
+// A coordinate moved by `by`, -63..63 cells, back onto the grid: lifted by three grid sizes to
+// stay positive as a byte, then brought down by four, two and one grid sizes where it is that
+// far up.
+inline __m256i moved_onto_grid(__m256i c, __m256i by) {
+    __m256i v = _mm256_add_epi8(_mm256_add_epi8(c, by), _mm256_set1_epi8(3 * kGridSize));
+    for (const int sizes : {4, 2, 1}) {
+        v = _mm256_min_epu8(
+            v, _mm256_sub_epi8(v, _mm256_set1_epi8(static_cast<char>(sizes * kGridSize))));
+    }
+    return v;
+}
+
+// A block's 32 states, given in walker order, laid out as BlockSlots wants them: the even and
+// the odd walkers of each 16 apart, in each half of a vector.
+inline void block_states(const uint32_t* first, __m256i st[4]) {
+    __m256 in[4];
+    for (int v = 0; v < 4; ++v)
+        in[v] = _mm256_loadu_ps(reinterpret_cast<const float*>(first) + 8 * v);
+    const auto spread = [](__m256 a, __m256 b, int odd) {
+        const __m256 s = odd ? _mm256_shuffle_ps(a, b, 0xDD) : _mm256_shuffle_ps(a, b, 0x88);
+        return _mm256_permute4x64_epi64(_mm256_castps_si256(s), 0xD8);
+    };
+    st[0] = spread(in[0], in[2], 0);
+    st[1] = spread(in[0], in[2], 1);
+    st[2] = spread(in[1], in[3], 0);
+    st[3] = spread(in[1], in[3], 1);
+}
+
 }  // namespace
 
 void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
@@ -86,8 +136,43 @@ void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
     }
 }
 
-void walk_tiles_avx2(const TileWalk& walk) {
-    walk_tiles(walk, [](__m256i v) { return prefix_xor(v); });
+void walk_lanes_avx2(const LaneWalk& walk) {
+    const __m256i mul = _mm256_set1_epi32(static_cast<int32_t>(walk.step_mul));
+    const __m256i add = _mm256_set1_epi32(static_cast<int32_t>(walk.step_add));
+    const __m256i moves = move_bytes();
+    const __m256i nibble = _mm256_set1_epi8(0x0f);
+    for (int32_t b = 0; b < walk.walkers; b += kLaneBlock) {
+        __m256i st[4];
+        block_states(walk.first + b, st);
+        auto* px = reinterpret_cast<__m256i*>(walk.x + b);
+        auto* py = reinterpret_cast<__m256i*>(walk.y + b);
+        auto* pd = reinterpret_cast<__m256i*>(walk.dir + b);
+        __m256i d = _mm256_loadu_si256(pd);
+        for (int64_t left = walk.steps; left > 0; left -= kStepsBetweenWraps) {
+            const int64_t run = std::min(left, kStepsBetweenWraps);
+            // Sums of dx + 1 and dy + 1 over the run.
+            __m256i sx = _mm256_setzero_si256(), sy = _mm256_setzero_si256();
+            for (int64_t t = 0; t < run; t += kStepsPerMoveByte) {
+                __m256i m = _mm256_setzero_si256();
+                for (int64_t u = std::min(run - t, kStepsPerMoveByte); u > 0; --u) {
+                    const __m256i turns =
+                        _mm256_packs_epi16(turn_words(st[0], st[1]), turn_words(st[2], st[3]));
+                    m = _mm256_add_epi8(m, _mm256_shuffle_epi8(moves, d));
+                    d = _mm256_sub_epi8(d, turns);  // a turn byte is -1
+                    for (int v = 0; v < 4; ++v) st[v] = mul_add(st[v], mul, add);
+                }
+                sx = _mm256_add_epi8(sx, _mm256_and_si256(m, nibble));
+                sy = _mm256_add_epi8(sy, _mm256_and_si256(_mm256_srli_epi16(m, 4), nibble));
+            }
+            const __m256i steps = _mm256_set1_epi8(static_cast<char>(run));
+            _mm256_storeu_si256(
+                px, moved_onto_grid(_mm256_loadu_si256(px), _mm256_sub_epi8(sx, steps)));
+            _mm256_storeu_si256(
+                py, moved_onto_grid(_mm256_loadu_si256(py), _mm256_sub_epi8(sy, steps)));
+            d = _mm256_and_si256(d, _mm256_set1_epi8(3));
+        }
+        _mm256_storeu_si256(pd, d);
+    }
 }
 
 }  // namespace vornick::kernels

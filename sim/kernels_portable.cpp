@@ -9,10 +9,22 @@ namespace vornick::kernels {
 
 namespace {
 
-inline int32_t turn_of(uint32_t state) {
+constexpr int32_t turn_of(uint32_t state) {
     const auto h = static_cast<uint16_t>(((state >> 16) | kTurnTop) * kTurnMul);
     return static_cast<int16_t>(h) < kTurnBelow;
 }
+
+// Every kernel's turn test is this one; it must agree with the draw's own test for each of the
+// 32768 draws (bit 31 of a state is not part of its draw), which the compiler checks here.
+constexpr bool turn_test_holds() {
+    for (uint32_t draw = 0; draw < 32768; ++draw) {
+        for (const uint32_t top : {0u, 0x8000u}) {
+            if (turn_of((draw | top) << 16) != (draw % 10 == 0 ? 1 : 0)) return false;
+        }
+    }
+    return true;
+}
+static_assert(turn_test_holds());
 
 inline uint64_t prefix_xor(uint64_t v) {
     for (int s = 1; s < 64; s <<= 1) v ^= v << s;

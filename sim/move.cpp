@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sim/kernels.h"
+#include "sim/move_lanes.h"
 #include "sim/vector_path.h"
 
 namespace vornick {
@@ -32,15 +33,11 @@ void step_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
     }
 }
 
-void walk_tiles(const kernels::TileWalk& walk) {
+void walk_tile_kernel(const kernels::TileWalk& walk) {
     switch (vector_path()) {
 #if defined(VORNICK_X86_KERNELS)
         case VectorPath::kAvx512:
             return kernels::walk_tiles_avx512(walk);
-        case VectorPath::kAvx2:
-            return kernels::walk_tiles_avx2(walk);
-        case VectorPath::kAvx2Clmul:
-            return kernels::walk_tiles_avx2_clmul(walk);
 #endif
         default:
             return kernels::walk_tiles_portable(walk);
@@ -121,6 +118,56 @@ const kernels::TileWalk& tile_jumps(int32_t n) {
     return jumps;
 }
 
+// The batch in tiles of 64 steps, from words of turns.
+void walk_tiles(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed) {
+    static_assert(kMaxOrgs % kernels::kWalkPad == 0);
+    static_assert(kernels::kMaxStretches * kernels::kWalkPad <= kMaxOrgs);
+    kernels::TileWalk walk = tile_jumps(n);
+    uint64_t words[kMaxOrgs];
+    uint64_t dir[kMaxOrgs];
+    uint64_t counts[kMaxOrgs];
+    walk.norgs = n;
+    walk.words = words;
+    walk.dir = dir;
+    walk.counts = counts;
+    for (int64_t left = steps; left > 0;) {
+        const int32_t stretches = stretches_for(n, left);
+        int64_t part = 0;
+        if (stretches > 1) {
+            walk.tiles =
+                std::min(left / (stretches * kernels::kTileSteps), kernels::kTilesPerChunk);
+            walk.last_len = kernels::kTileSteps;
+            part = stretches * walk.tiles * kernels::kTileSteps;
+        } else {
+            part = std::min(left, kernels::kTilesPerChunk * kernels::kTileSteps);
+            walk.tiles = (part + kernels::kTileSteps - 1) / kernels::kTileSteps;
+            walk.last_len = static_cast<int32_t>(part - (walk.tiles - 1) * kernels::kTileSteps);
+        }
+        const Jump stretch = jump_of(static_cast<uint64_t>(part / stretches) * n);
+        walk.stretches = stretches;
+        walk.stretch_mul = stretch.mul;
+        walk.stretch_add = stretch.add;
+        walk.seed = seed;
+        const int32_t walkers = stretches * n;
+        const int32_t padded =
+            (walkers + kernels::kWalkPad - 1) / kernels::kWalkPad * kernels::kWalkPad;
+        std::fill(words + walkers, words + padded, uint64_t{0});
+        std::fill(counts, counts + padded, uint64_t{0});
+        if (stretches == 1) {
+            for (int32_t i = 0; i < n; ++i) dir[i] = lanes.dir[i];
+            std::fill(dir + n, dir + padded, uint64_t{0});
+            walk_tile_kernel(walk);
+            apply_walkers(lanes, n, counts, dir);
+        } else {
+            std::fill(dir, dir + padded, uint64_t{0});
+            walk_tile_kernel(walk);
+            for (int32_t i = 0; i < n; ++i) apply_stretches(lanes, i, walk);
+        }
+        seed = jump_of(static_cast<uint64_t>(part) * static_cast<uint64_t>(n)).apply(seed);
+        left -= part;
+    }
+}
+
 }  // namespace
 
 bool move_orgs_serial(World& w, Generator& gen) {
@@ -165,53 +212,16 @@ bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
         return true;
     }
 
-    static_assert(kMaxOrgs % kernels::kWalkPad == 0);
-    static_assert(kernels::kMaxStretches * kernels::kWalkPad <= kMaxOrgs);
-    kernels::TileWalk walk = tile_jumps(n);
-    uint64_t words[kMaxOrgs];
-    uint64_t dir[kMaxOrgs];
-    uint64_t counts[kMaxOrgs];
-    walk.norgs = n;
-    walk.words = words;
-    walk.dir = dir;
-    walk.counts = counts;
     uint32_t seed = gen.seed;
-    for (int64_t left = steps; left > 0;) {
-        const int32_t stretches = stretches_for(n, left);
-        int64_t part = 0;
-        if (stretches > 1) {
-            walk.tiles =
-                std::min(left / (stretches * kernels::kTileSteps), kernels::kTilesPerChunk);
-            walk.last_len = kernels::kTileSteps;
-            part = stretches * walk.tiles * kernels::kTileSteps;
-        } else {
-            part = std::min(left, kernels::kTilesPerChunk * kernels::kTileSteps);
-            walk.tiles = (part + kernels::kTileSteps - 1) / kernels::kTileSteps;
-            walk.last_len = static_cast<int32_t>(part - (walk.tiles - 1) * kernels::kTileSteps);
-        }
-        const Jump stretch = jump_of(static_cast<uint64_t>(part / stretches) * n);
-        walk.stretches = stretches;
-        walk.stretch_mul = stretch.mul;
-        walk.stretch_add = stretch.add;
-        walk.seed = seed;
-        const int32_t walkers = stretches * n;
-        const int32_t padded =
-            (walkers + kernels::kWalkPad - 1) / kernels::kWalkPad * kernels::kWalkPad;
-        std::fill(words + walkers, words + padded, uint64_t{0});
-        std::fill(counts, counts + padded, uint64_t{0});
-        if (stretches == 1) {
-            for (int32_t i = 0; i < n; ++i) dir[i] = lanes->dir[i];
-            std::fill(dir + n, dir + padded, uint64_t{0});
-            walk_tiles(walk);
-            apply_walkers(*lanes, n, counts, dir);
-        } else {
-            std::fill(dir, dir + padded, uint64_t{0});
-            walk_tiles(walk);
-            for (int32_t i = 0; i < n; ++i) apply_stretches(*lanes, i, walk);
-        }
-        seed = jump_of(static_cast<uint64_t>(part) * static_cast<uint64_t>(n)).apply(seed);
-        left -= part;
+#if defined(VORNICK_X86_KERNELS)
+    if (vector_path() == VectorPath::kAvx2 || vector_path() == VectorPath::kAvx2Clmul) {
+        // On AVX2, stepping lanes one step at a time beats the tiles' words of turns.
+        walk_lanes(*lanes, n, steps, seed);
+        gen.seed = seed;
+        return true;
     }
+#endif
+    walk_tiles(*lanes, n, steps, seed);
     gen.seed = seed;
     return true;
 }

@@ -6,7 +6,7 @@
 
 namespace vornick {
 
-// AVX2 with VPCLMULQDQ differs from plain AVX2 in the batch's walk only.
+// AVX2 with VPCLMULQDQ runs the plain AVX2 kernels: since the batch steps lanes, none needs it.
 enum class VectorPath : uint8_t { kPortable, kAvx2, kAvx2Clmul, kAvx512 };
 inline constexpr VectorPath kVectorPaths[] = {VectorPath::kPortable, VectorPath::kAvx2,
                                               VectorPath::kAvx2Clmul, VectorPath::kAvx512};

@@ -43,15 +43,19 @@ TEST(TurnTest, TheWordTestAgreesWithTheDivisionForEveryDraw) {
 
 using MoveSteps = EveryPath;
 
-// Step counts around a tile (64), a stretch's minimum, and a chunk of 64000 steps.
+// Step counts around a tile (64), a stretch's minimum, and a chunk of 64000 steps; where lanes
+// are stepped, around their returns onto the grid (every 63 steps, move bytes summed every 7),
+// stretches that do not divide the steps, and walkers that fill one block of 32 lanes, part of
+// one, or several with stretches spread over them.
 TEST_P(MoveSteps, MatchTheSerialDefinition) {
     struct Case {
         int32_t norgs;
         int64_t steps;
     };
-    const Case cases[] = {{0, 100}, {1, 1},    {1, 70001}, {3, 63},   {3, 2049}, {4, 64},
-                          {4, 100}, {4, 4100}, {5, 65},    {8, 777},  {31, 513}, {31, 64001},
-                          {784, 1}, {784, 36}, {784, 100}, {784, 129}};
+    const Case cases[] = {{0, 100},   {1, 1},    {1, 70001},  {2, 5000},   {3, 63},    {3, 2049},
+                          {4, 64},    {4, 100},  {4, 4100},   {4, 100007}, {5, 65},    {8, 777},
+                          {12, 3001}, {31, 513}, {31, 64001}, {40, 1000},  {784, 1},   {784, 7},
+                          {784, 36},  {784, 63}, {784, 100},  {784, 129},  {784, 1000}};
     for (const Case& c : cases) {
         for (uint32_t seed : {1u, 0xDEADBEEFu, 123457u}) {
             Generator fast, serial;
@@ -106,6 +110,54 @@ TEST_P(MoveSteps, OddTablesAreHandledAsOneByOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, MoveSteps, testing::kEveryPath, testing::path_test_name);
+
+#if defined(__x86_64__)
+// The state one draw before `state`.
+uint32_t state_before(uint32_t state) {
+    uint32_t inverse = kLcgMul;  // right in the low 3 bits; each round doubles them
+    for (int round = 0; round < 4; ++round) inverse *= 2 - kLcgMul * inverse;
+    return (state - kLcgAdd) * inverse;
+}
+
+// Lanes whose state never changes make the same draw at every step: they walk straight, or turn
+// at every step, as long as asked. Straight walks give the longest sums of one move that the
+// lanes keep in bytes, each way on each axis, across their returns onto the grid.
+TEST(LaneWalk, SameDrawAtEveryStepWalksStraightOrSpins) {
+    if (!processor_runs(VectorPath::kAvx2)) GTEST_SKIP() << "no avx2";
+    struct Row {
+        uint8_t x, y, dir;
+        bool turns;
+        int64_t steps;
+    };
+    const Row rows[] = {
+        {27, 5, kRight, false, 1000}, {0, 9, kLeft, false, 130}, {3, 0, kUp, false, 63},
+        {3, 27, kDown, false, 64},    {0, 0, kUp, false, 7},     {14, 14, kRight, true, 1},
+        {14, 14, kUp, true, 7},       {0, 27, kLeft, true, 8},   {27, 0, kDown, true, 1001}};
+    for (const Row& r : rows) {
+        alignas(32) uint32_t first[kernels::kLaneBlock];
+        alignas(32) uint8_t x[kernels::kLaneBlock], y[kernels::kLaneBlock],
+            dir[kernels::kLaneBlock];
+        // Draw 0 turns, draw 1 does not; every lane the same, so the lane order cannot matter.
+        std::fill(std::begin(first), std::end(first), r.turns ? 0u : 1u << 16);
+        std::fill(std::begin(x), std::end(x), r.x);
+        std::fill(std::begin(y), std::end(y), r.y);
+        std::fill(std::begin(dir), std::end(dir), r.dir);
+        kernels::walk_lanes_avx2({1, 0, r.steps, kernels::kLaneBlock, first, x, y, dir});
+
+        World w;
+        w.norgs = 1;
+        w.orgs[0] = Org{r.x, r.y, r.dir};
+        for (int64_t k = 0; k < r.steps; ++k) {
+            Generator same{state_before(first[0])};
+            ASSERT_TRUE(move_orgs_serial(w, same));
+        }
+        const std::string what = std::to_string(r.steps) + " steps from (" + std::to_string(r.x) +
+                                 ", " + std::to_string(r.y) + ")";
+        EXPECT_TRUE(x[31] == w.orgs[0].x && y[31] == w.orgs[0].y && dir[31] == w.orgs[0].dir)
+            << what << ": (" << int(x[31]) << ", " << int(y[31]) << ") facing " << int(dir[31]);
+    }
+}
+#endif
 
 // What a run leaves behind and said on the way, for comparing a batch with single steps. The
 // frame's erasing is left out: at maximum speed it repeats at one cell, and a batch does it
