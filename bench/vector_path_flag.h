@@ -1,4 +1,4 @@
-// The benchmarks' own flag --vector-path=portable|avx2|avx2-clmul|avx512, taken out of the
+// The benchmarks' own flag --vector-path=portable|avx2|avx512, taken out of the
 // arguments before the benchmark library sees them, and the line that says which path is measured.
 #pragma once
 

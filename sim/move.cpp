@@ -25,7 +25,6 @@ void step_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
         case VectorPath::kAvx512:
             return kernels::step_lanes_avx512(lanes, n, s0);
         case VectorPath::kAvx2:
-        case VectorPath::kAvx2Clmul:
             return kernels::step_lanes_avx2(lanes, n, s0);
 #endif
         default:
@@ -214,7 +213,7 @@ bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
 
     uint32_t seed = gen.seed;
 #if defined(VORNICK_X86_KERNELS)
-    if (vector_path() == VectorPath::kAvx2 || vector_path() == VectorPath::kAvx2Clmul) {
+    if (vector_path() == VectorPath::kAvx2) {
         // On AVX2, stepping lanes one step at a time beats the tiles' words of turns.
         walk_lanes(*lanes, n, steps, seed);
         gen.seed = seed;

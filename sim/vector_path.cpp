@@ -17,8 +17,6 @@ const char* path_name(VectorPath path) {
     switch (path) {
         case VectorPath::kAvx2:
             return "avx2";
-        case VectorPath::kAvx2Clmul:
-            return "avx2-clmul";
         case VectorPath::kAvx512:
             return "avx512";
         case VectorPath::kPortable:
@@ -47,8 +45,6 @@ bool processor_runs(VectorPath path) {
             return true;
         case VectorPath::kAvx2:
             return avx2;
-        case VectorPath::kAvx2Clmul:
-            return avx2 && __builtin_cpu_supports("vpclmulqdq");
         case VectorPath::kAvx512:
             return avx2 && __builtin_cpu_supports("avx512f") &&
                    __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
@@ -64,7 +60,6 @@ bool processor_runs(VectorPath path) {
 
 VectorPath best_vector_path() {
     if (processor_runs(VectorPath::kAvx512)) return VectorPath::kAvx512;
-    if (processor_runs(VectorPath::kAvx2Clmul)) return VectorPath::kAvx2Clmul;
     if (processor_runs(VectorPath::kAvx2)) return VectorPath::kAvx2;
     return VectorPath::kPortable;
 }

@@ -6,12 +6,11 @@
 
 namespace vornick {
 
-// AVX2 with VPCLMULQDQ runs the plain AVX2 kernels: since the batch steps lanes, none needs it.
-enum class VectorPath : uint8_t { kPortable, kAvx2, kAvx2Clmul, kAvx512 };
+enum class VectorPath : uint8_t { kPortable, kAvx2, kAvx512 };
 inline constexpr VectorPath kVectorPaths[] = {VectorPath::kPortable, VectorPath::kAvx2,
-                                              VectorPath::kAvx2Clmul, VectorPath::kAvx512};
+                                              VectorPath::kAvx512};
 
-const char* path_name(VectorPath path);  // "portable", "avx2", "avx2-clmul", "avx512"
+const char* path_name(VectorPath path);  // "portable", "avx2", "avx512"
 // The path of that name; false for a name of none.
 bool path_named(const char* name, VectorPath& path);
 

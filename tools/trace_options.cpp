@@ -17,7 +17,7 @@ const char* const kTraceUsage =
     "(default 0)\n"
     "  --max-iters M   steps at which a run ends, 0..2147483647 (default 10000000)\n"
     "  --stop-at K     halt the run when it reaches step K, 0..2147483647\n"
-    "  --vector-path P move with the kernels of path P (portable, avx2, avx2-clmul, avx512)\n"
+    "  --vector-path P move with the kernels of path P (portable, avx2, avx512)\n"
     "                  instead of the widest this processor runs; for measuring them\n"
     "  --run FILE      replay a run file (.vornick): its run generated, each edit made when\n"
     "                  the step count reaches its step, through stop points as its user went\n"
@@ -72,7 +72,7 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
             const std::string name = i + 1 < args.size() ? args[i + 1] : "";
             VectorPath path{};
             if (!path_named(name.c_str(), path)) {
-                error = "option --vector-path needs portable, avx2, avx2-clmul or avx512";
+                error = "option --vector-path needs portable, avx2 or avx512";
                 return std::nullopt;
             }
             o.vector_path = name;
