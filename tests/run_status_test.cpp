@@ -98,7 +98,11 @@ TEST(NewRunFromSeed, IsTheRunOfThatSeed) {
     next.sim.HandleFileChoice(kNewRunItem);
 
     EXPECT_EQ(typed.sim.run.lastSeed, 0u);
-    EXPECT_EQ(0, std::memcmp(&typed.sim.model, &next.sim.model, sizeof typed.sim.model));
+    // The records, not the whole table: its byte copy may stand differently for the same run.
+    const World& a = typed.sim.model;
+    const World& b = next.sim.model;
+    EXPECT_EQ(0, std::memcmp(a.world, b.world, sizeof a.world));
+    EXPECT_EQ(0, std::memcmp(a.orgs.data(), b.orgs.data(), sizeof(Org) * kMaxOrgs));
     EXPECT_EQ(typed.rec.log, next.rec.log);
     EXPECT_EQ(typed.sim.status(), next.sim.status());
 }
