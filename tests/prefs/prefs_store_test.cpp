@@ -117,10 +117,9 @@ TEST_F(PrefsStoreTest, HandEditedFileLoadsSoundValues) {
         "randomizeProg=   \n"
         "unrelated=kept\n");
     Settings expected;
-    expected.maxIters = 0;
     expected.setStopPt = true;
     expected.Slow = 0.5;
-    expected.sliderVal = 70000 - 65536;
+    expected.sliderVal = 2000;
     expected.iNumOrgs = kMaxNumOrgs;
     expected.randINumOrgs = true;
     double delay = 0.0;
