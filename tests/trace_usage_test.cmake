@@ -48,3 +48,10 @@ execute_process(COMMAND ${TRACE} --steps 100 --max-iters 40 OUTPUT_VARIABLE out)
 if(NOT out MATCHES "iters 40\n.*state ended\n")
   message(FATAL_ERROR "end: ${out}")
 endif()
+
+# The longest run ends exactly at its last countable step, with the generator where 4 draws a
+# step for 2147483647 steps put it.
+execute_process(COMMAND ${TRACE} --max-iters 2147483647 --steps 3000000000 OUTPUT_VARIABLE out)
+if(NOT out MATCHES "generated-seed 1920580197\niters 2147483647\nseed 358022313\nstate ended\n")
+  message(FATAL_ERROR "longest run: ${out}")
+endif()
