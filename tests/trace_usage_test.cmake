@@ -28,6 +28,8 @@ expect_usage_error(--stop-at " 5")
 expect_usage_error(--steps "")
 expect_usage_error(--vector-path sse9)
 expect_usage_error(--vector-path)
+expect_usage_error("--bogus\nsecond line")
+expect_usage_error(--orgs "4\n")
 
 execute_process(COMMAND ${TRACE} --help RESULT_VARIABLE rc OUTPUT_VARIABLE out)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "--random-count")
