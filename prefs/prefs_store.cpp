@@ -18,8 +18,6 @@
 
 namespace vornick {
 
-namespace {
-
 // A hand-edited value may come back as something other than one string: a comma makes a list,
 // an "@Variant(...)" a typed value. All of them are handed on as text for the parsers to judge.
 std::optional<std::string> stored_text(const QSettings& store, const char* key) {
@@ -30,6 +28,8 @@ std::optional<std::string> stored_text(const QSettings& store, const char* key) 
     }
     return value.toString().toStdString();
 }
+
+namespace {
 
 void put(QSettings& store, const StoredValue& value) {
     store.setValue(QLatin1String(value.key), QString::fromStdString(value.text));

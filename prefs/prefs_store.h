@@ -5,9 +5,13 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "sim/ports.h"
 #include "sim/settings.h"
+
+class QSettings;
 
 namespace vornick {
 
@@ -15,6 +19,9 @@ inline constexpr const char* kPrefsAppId = "Vornick prefs";
 
 // Where the store lives now; follows XDG_CONFIG_HOME at every call.
 QString prefs_file_path();
+
+// The text under `key` as getPrefs reads it from `store`; nothing when the key is absent.
+std::optional<std::string> stored_text(const QSettings& store, const char* key);
 
 // Fills every field of `s` from the store (defaults for what is absent or unreadable), then
 // sets `delay` to the slow mode's interval.
