@@ -9,6 +9,17 @@ seconds=${1:-20}
 build=${VORNICK_FUZZ_BUILD_DIR:-build-fuzz}
 targets=(fuzz_settings_file fuzz_prefs_fields fuzz_trace_args)
 
+# clang and libFuzzer from Debian's packages.
+missing=()
+for p in clang-14 libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
 # The core comes from the usual GCC build (see tests/fuzz/CMakeLists.txt).
 gcc_build=${VORNICK_BUILD_DIR:-build}
 [ -f "$gcc_build/CMakeCache.txt" ] || cmake -S . -B "$gcc_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
