@@ -50,9 +50,9 @@ void clear_abandoned_lock(const QString& path) {
     if (info.exists() && info.size() == 0) QFile::remove(lock);
 }
 
-// A write that failed is reported; so is any reason found. A file that was unreadable before the
-// save also shows as an error, but the save replaced it: with no obstacle found, that is no
-// failure.
+// Makes the store persistent and says on stderr why, when it could not. QSettings also reports
+// an old file it could not read, which this write has just replaced: unless the file system
+// shows an obstacle, only an access error counts as a failed save.
 bool synced(QSettings& store) {
     store.sync();
     const QSettings::Status status = store.status();
