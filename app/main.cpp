@@ -1,13 +1,27 @@
 #include <QApplication>
 #include <QIcon>
+#include <cstdlib>
 
+#include "app/display_check.h"
 #include "app/vornick_app.h"
 #include "render/gl_surface.h"
 
 int main(int argc, char** argv) {
+    // Qt aborts when it finds no display; tell the user plainly instead, before it tries.
+    const std::string platform =
+        vornick::requested_platform(argc, argv, std::getenv("QT_QPA_PLATFORM"));
+    if (const auto missing = vornick::missing_display(platform, std::getenv("DISPLAY"),
+                                                      std::getenv("WAYLAND_DISPLAY"))) {
+        return vornick::fail_start(*missing);
+    }
     vornick::use_compatibility_profile();
 
+    vornick::DisplayOpenGuard guard(platform);
     QApplication app(argc, argv);
+    guard.release();
+    if (const auto missing = vornick::headless_platform(QGuiApplication::platformName())) {
+        return vornick::fail_start(*missing);
+    }
     QApplication::setApplicationName(QStringLiteral("Vornick"));
     QApplication::setApplicationVersion(QStringLiteral(VORNICK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("vornick"));
@@ -15,7 +29,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     vornick::VornickApp vornick;
-    vornick.start();
+    if (!vornick.start()) {
+        const QString why = vornick.main_window().surface()->setup_failure();
+        return vornick::fail_start("no usable OpenGL: " + why.toStdString());
+    }
     vornick.open_from_arguments(QApplication::arguments());
     QApplication::exec();
     return 0;

@@ -1,5 +1,6 @@
 #include "app/quit_signals.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,6 +13,10 @@ namespace {
 
 int g_signal_fd[2] = {-1, -1};
 
+// Interrupt, terminate, and the hang-up of a closing terminal or session: each ends the program
+// as Quit does rather than dropping the settings.
+constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 extern "C" void on_signal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(g_signal_fd[0], &byte, 1);
@@ -22,6 +27,8 @@ extern "C" void on_signal(int) {
 QuitSignals::QuitSignals(std::function<void()> on_quit, QObject* parent)
     : QObject(parent), on_quit_(std::move(on_quit)) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal_fd) != 0) return;
+    // A burst of signals must never block the handler: one byte waiting is enough to quit.
+    ::fcntl(g_signal_fd[0], F_SETFL, ::fcntl(g_signal_fd[0], F_GETFL) | O_NONBLOCK);
     auto* notifier = new QSocketNotifier(g_signal_fd[1], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char byte;
@@ -32,13 +39,15 @@ QuitSignals::QuitSignals(std::function<void()> on_quit, QObject* parent)
     sa.sa_handler = on_signal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &sa, nullptr);
-    ::sigaction(SIGTERM, &sa, nullptr);
+    for (const int sig : kQuitSignals) ::sigaction(sig, &sa, nullptr);
 }
 
 QuitSignals::~QuitSignals() {
-    ::signal(SIGINT, SIG_DFL);
-    ::signal(SIGTERM, SIG_DFL);
+    for (const int sig : kQuitSignals) ::signal(sig, SIG_DFL);
+    for (int& fd : g_signal_fd) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
 }
 
 }  // namespace vornick

@@ -1,5 +1,5 @@
-// SIGINT and SIGTERM end the program the way the Quit command does, preferences saved: the
-// signal handler only writes to a pipe, and the event loop does the rest.
+// SIGINT, SIGTERM and SIGHUP end the program the way the Quit command does, preferences saved:
+// the signal handler only writes to a pipe, and the event loop does the rest.
 #pragma once
 
 #include <QObject>

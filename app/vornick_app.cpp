@@ -45,7 +45,7 @@ VornickApp::~VornickApp() {
     mouse_.on_all_released = nullptr;
 }
 
-void VornickApp::start() {
+bool VornickApp::start() {
     signals_ = std::make_unique<QuitSignals>([this] { quit_handler(); });
 
     menus_ = new QtMenuStates(
@@ -69,10 +69,13 @@ void VornickApp::start() {
         if (started_) sim_->full_refresh();
     };
     wire_board_input();
-    main_window_.show();
 
     getPrefs(sim_->prefs, sim_->pace.delay);
     surface.setup();
+    // The picture is drawn off screen, so the window can wait for it: without one it would
+    // show nothing that works, and it is never shown.
+    if (!surface.is_ready()) return false;
+    main_window_.show();
     timer_.install(sim_->prefs.Slow, sim_->prefs.Slow);
 
     if (sim_->prefs.randomizeProg) sim_->rng.seed = static_cast<uint32_t>(clock_.wall_seconds());
@@ -80,6 +83,7 @@ void VornickApp::start() {
     sim_->pace.gDone = 0;
     travel_->update_menus();
     started_ = true;
+    return true;
 }
 
 void VornickApp::open_from_arguments(const QStringList& arguments) {

@@ -33,8 +33,9 @@ class VornickApp : public QObject {
     VornickApp();
     ~VornickApp() override;
 
-    // Start-up up to the first run; the caller then runs the Qt event loop.
-    void start();
+    // Start-up up to the first run; the caller then runs the Qt event loop. False, with the
+    // window never shown, when the drawing surface could not be made (see its setup_failure).
+    bool start();
 
     void quit_handler();
     void show_preferences();

@@ -41,10 +41,12 @@ std::array<StoredValue, kStoredKeyCount> encode_settings(const Settings& s);
 
 // Reads every key independently. What a stored value becomes:
 // - absent, or text that is not of the key's kind: the key's default (Settings{});
-// - "maxIters", "stopIters": an integer, limited to 0..2147483647;
-// - "iNumOrgs": an integer, limited to kMinNumOrgs..kMaxNumOrgs;
+// - "maxIters", "stopIters": an integer, at most 2147483647; a negative one is junk;
+// - "iNumOrgs": an integer, at most kMaxNumOrgs; a negative one is junk;
 // - "slow", "fast", "turbo", "variable": a finite number, limited to kMinInterval..kMaxInterval;
-// - "sliderVal": the low 16 bits of an integer in the 32-bit signed range;
+//   a negative one is junk;
+// - "sliderVal": the low 16 bits of an integer in the 32-bit signed range, limited to the
+//   slider's scale kSliderMin..kSliderMax;
 // - "savedSeed": the 32 bits of an integer from -2^31 to 2^32 - 1;
 // - the four booleans: see parse_yes_no.
 Settings decode_settings(const StoredTextLookup& lookup);

@@ -1,18 +1,22 @@
 #include "prefs/prefs_store.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QThread>
 #include <QVariant>
+#include <cstdio>
 #include <optional>
 #include <string>
 
 #include "prefs/pref_codec.h"
+#include "prefs/store_obstacle.h"
 
 namespace vornick {
-
-namespace {
 
 // A hand-edited value may come back as something other than one string: a comma makes a list,
 // an "@Variant(...)" a typed value. All of them are handed on as text for the parsers to judge.
@@ -25,8 +29,40 @@ std::optional<std::string> stored_text(const QSettings& store, const char* key) 
     return value.toString().toStdString();
 }
 
+namespace {
+
 void put(QSettings& store, const StoredValue& value) {
     store.setValue(QLatin1String(value.key), QString::fromStdString(value.text));
+}
+
+// A save killed while it held the store's lock leaves the lock file behind. One that names its
+// process is taken over by the next save as soon as that process is gone. One killed before it
+// wrote its name stays empty, and the lock's own rules would take that for a live save for half
+// a minute; a live save names itself within microseconds of making the file.
+void clear_abandoned_lock(const QString& path) {
+    constexpr qint64 kNamingMs = 50;
+    const QString lock = path + QLatin1String(".lock");
+    QFileInfo info(lock);
+    if (!info.exists() || info.size() > 0) return;
+    const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
+    if (age >= 0 && age < kNamingMs) QThread::msleep(static_cast<unsigned long>(kNamingMs - age));
+    info.refresh();
+    if (info.exists() && info.size() == 0) QFile::remove(lock);
+}
+
+// Makes the store persistent and says on stderr why, when it could not. QSettings also reports
+// an old file it could not read, which this write has just replaced: unless the file system
+// shows an obstacle, only an access error counts as a failed save.
+bool synced(QSettings& store) {
+    store.sync();
+    const QSettings::Status status = store.status();
+    if (status == QSettings::NoError) return true;
+    const std::string path = store.fileName().toStdString();
+    const auto obstacle = store_write_obstacle(path);
+    if (!obstacle && status != QSettings::AccessError) return true;
+    std::fprintf(stderr, "vornick: preferences not saved to %s: %s\n", path.c_str(),
+                 obstacle ? obstacle->c_str() : "the file could not be written");
+    return false;
 }
 
 }  // namespace
@@ -43,20 +79,22 @@ void getPrefs(Settings& s, double& delay) {
     delay = s.Slow;
 }
 
-void savePrefs(const Settings& s) {
-    QSettings store(prefs_file_path(), QSettings::IniFormat);
-    const auto values = encode_settings(s);
-    // "randomizeProg" goes in a second write of its own, after the others are persistent.
-    for (int i = 0; i < kStoredKeyCount - 1; ++i) put(store, values[i]);
-    store.sync();
-    put(store, values[kStoredKeyCount - 1]);
-    store.sync();
+bool savePrefs(const Settings& s) {
+    const QString path = prefs_file_path();
+    clear_abandoned_lock(path);
+    QSettings store(path, QSettings::IniFormat);
+    // One write for all thirteen, "randomizeProg" last: the file is replaced whole, so a save
+    // cut short leaves the old settings or the new ones, never the new ones with an old key.
+    for (const StoredValue& value : encode_settings(s)) put(store, value);
+    return synced(store);
 }
 
-void PrefsSeedStore::write_saved_seed(uint32_t seed) {
-    QSettings store(prefs_file_path(), QSettings::IniFormat);
+bool PrefsSeedStore::save_seed(uint32_t seed) {
+    const QString path = prefs_file_path();
+    clear_abandoned_lock(path);
+    QSettings store(path, QSettings::IniFormat);
     put(store, StoredValue{kSavedSeedKey, encode_saved_seed(seed)});
-    store.sync();
+    return synced(store);
 }
 
 }  // namespace vornick

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "render/font.h"
+#include "render/gl_check.h"
 
 namespace vornick {
 
@@ -54,11 +55,15 @@ void GlSurface::setup(const QString& sprite_dir) {
     offscreen_.create();
     context_ = std::make_unique<QOpenGLContext>();
     context_->setFormat(QSurfaceFormat::defaultFormat());
-    if (!offscreen_.isValid() || !context_->create() || !context_->makeCurrent(&offscreen_)) {
+    GlContextFacts facts;
+    if (offscreen_.isValid()) facts = make_gl_context(*context_, offscreen_);
+    if (const auto shortfall = gl_shortfall(facts)) {
+        failure_ = QString::fromStdString(*shortfall);
         context_.reset();
         return;  // nothing to draw into: every drawing operation does nothing
     }
     init_state(sprite_dir);
+    if (!ready_) failure_ = QStringLiteral("the picture's framebuffer object could not be made");
 }
 
 void GlSurface::init_state(const QString& sprite_dir) {

@@ -39,6 +39,8 @@ class GlSurface : public QWidget {
     // images unless told otherwise, as CreateBitmapImages takes them). Needs a display.
     void setup(const QString& sprite_dir = QStringLiteral(":/sprites"));
     bool is_ready() const { return ready_; }
+    // What kept setup from making the surface ready, in words for the user.
+    const QString& setup_failure() const { return failure_; }
 
     GlBoard& board() { return board_; }
     GlPanel& panel() { return panel_; }
@@ -110,6 +112,7 @@ class GlSurface : public QWidget {
     std::vector<uint32_t> readback_;
     QRect dirty_;  // picture units changed since that copy
     bool ready_ = false;
+    QString failure_;
     bool target_bound_ = false;  // the context is current and the picture is bound
     bool in_paint_ = false;
     bool repaint_due_ = false;    // a present is waiting for its repaint

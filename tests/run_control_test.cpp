@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
+#include <functional>
 
 #include "fakes.h"
 
@@ -200,6 +202,62 @@ TEST(SingleStep, NewRunInTheModeStartsHalted) {
     r.sim.HandleFileChoice(kNewRunItem);
     expect_state(r, State::Halted);
     EXPECT_EQ(r.sim.run.iters, 0);
+}
+
+// The longest run ends exactly at step 2147483647, however it gets there, and nothing that
+// comes after its end makes another step: the count would overflow past it. Every step draws
+// once per organism, so the generator tells how many steps were really made.
+TEST(LongestRun, EndsExactlyAtTheLastCountableStep) {
+    struct Row {
+        const char* how;
+        int32_t start;  // steps already made
+        std::function<void(Sim&)> drive;
+    };
+    const Row rows[] = {
+        {"timer steps", INT32_MAX - 3,
+         [](Sim& s) {
+             for (int i = 0; i < 6; ++i) s.doIdle();
+         }},
+        {"batches at maximum speed", INT32_MAX - 250000,
+         [](Sim& s) {
+             s.HandleSpeedChoice(kMaxSpeedMode);
+             s.step_batch(INT64_MAX);
+             s.step_batch(INT64_MAX);
+             s.doIdle();
+         }},
+        {"single steps, then another mode", INT32_MAX - 2,
+         [](Sim& s) {
+             for (int i = 0; i < 4; ++i) s.HandleSpeedChoice(kSingleStepMode);
+             s.continue_command();
+             s.HandleSpeedChoice(kMaxSpeedMode);
+             s.doIdle();
+             s.HandleSpeedChoice(kFastMode);
+             s.doIdle();
+         }},
+        {"continue and empty-cell commands after the end", INT32_MAX - 1,
+         [](Sim& s) {
+             s.doIdle();
+             s.continue_command();
+             s.HandleFileChoice(kContinueItem);
+             s.stop_command();
+             s.doIdle();
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        Rig r;
+        r.sim.prefs.maxIters = INT32_MAX;
+        r.sim.prefs.iNumOrgs = 3;
+        r.sim.new_sim();
+        r.sim.run.iters = row.start;
+        r.clock.advance_per_read = 1000;  // the maximum-speed loop reads the clock to yield
+        const uint32_t before = r.sim.rng.seed;
+        row.drive(r.sim);
+        EXPECT_EQ(r.sim.run.iters, INT32_MAX);
+        expect_state(r, State::Ended);
+        const uint64_t steps = uint64_t{INT32_MAX} - static_cast<uint64_t>(row.start);
+        EXPECT_EQ(r.sim.rng.seed, jump_of(steps * 3).apply(before));
+    }
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ expect_usage_error(--stop-at " 5")
 expect_usage_error(--steps "")
 expect_usage_error(--vector-path sse9)
 expect_usage_error(--vector-path)
+expect_usage_error("--bogus\nsecond line")
+expect_usage_error(--orgs "4\n")
 
 execute_process(COMMAND ${TRACE} --help RESULT_VARIABLE rc OUTPUT_VARIABLE out)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "--random-count")
@@ -47,4 +49,11 @@ endif()
 execute_process(COMMAND ${TRACE} --steps 100 --max-iters 40 OUTPUT_VARIABLE out)
 if(NOT out MATCHES "iters 40\n.*state ended\n")
   message(FATAL_ERROR "end: ${out}")
+endif()
+
+# The longest run ends exactly at its last countable step, with the generator where 4 draws a
+# step for 2147483647 steps put it.
+execute_process(COMMAND ${TRACE} --max-iters 2147483647 --steps 3000000000 OUTPUT_VARIABLE out)
+if(NOT out MATCHES "generated-seed 1920580197\niters 2147483647\nseed 358022313\nstate ended\n")
+  message(FATAL_ERROR "longest run: ${out}")
 endif()

@@ -26,6 +26,24 @@ const char* const kTraceUsage =
 
 namespace {
 
+// An argument as an error message shows it: control bytes escaped, so that the message stays
+// one line of text whatever was typed (or passed by a script).
+std::string shown(const std::string& text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // Whole text, digits only (no sign, no spaces), within [0, max].
 bool parse_number(const std::string& text, uint64_t max, bool allow_hex, uint64_t& out) {
     const char* first = text.data();
@@ -93,7 +111,7 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
         for (const Numeric& n : kNumeric)
             if (a == n.name) opt = &n;
         if (!opt) {
-            error = "unknown option '" + a + "'";
+            error = "unknown option '" + shown(a) + "'";
             return std::nullopt;
         }
         if (i + 1 >= args.size()) {
@@ -103,7 +121,8 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
         uint64_t v = 0;
         const std::string& text = args[++i];
         if (!parse_number(text, opt->max, opt->hex, v)) {
-            error = "bad value '" + text + "' for " + a + " (0.." + std::to_string(opt->max) + ")";
+            error = "bad value '" + shown(text) + "' for " + a + " (0.." +
+                    std::to_string(opt->max) + ")";
             return std::nullopt;
         }
         const std::string name = opt->name;

@@ -47,7 +47,7 @@ TEST(PrefCodec, RoundTripsEverySetting) {
     expect_same_settings(decode(encode(unusual_settings())), unusual_settings());
     Settings s;
     s.savedSeed = 0x80000000u;
-    s.sliderVal = 32767;
+    s.sliderVal = 0;
     s.maxIters = 0;
     expect_same_settings(decode(encode(s)), s);
 }
@@ -63,26 +63,39 @@ struct OddValueCase {
 TEST(PrefCodec, OddValuesLoadAsSoundOnes) {
     const OddValueCase cases[] = {
         {"maxIters", " +123 ", [](Settings& s) { s.maxIters = 123; }},
-        {"maxIters", "-5", [](Settings& s) { s.maxIters = 0; }},
+        {"maxIters", "-5", {}},
+        {"maxIters", "-1", {}},
+        {"maxIters", "-0", [](Settings& s) { s.maxIters = 0; }},
         {"maxIters", "99999999999", [](Settings& s) { s.maxIters = 2147483647; }},
-        {"stopIters", "-99999999999999999999999", [](Settings& s) { s.stopIters = 0; }},
+        {"stopIters", "-99999999999999999999999", {}},
         {"stopIters", "99999999999999999999999", [](Settings& s) { s.stopIters = 2147483647; }},
         {"maxIters", "2.5", {}},
         {"stopIters", "12abc", {}},
         {"slow", "0.5", [](Settings& s) { s.Slow = 0.5; }},
-        {"slow", "-3", [](Settings& s) { s.Slow = kMinInterval; }},
+        {"slow", "-3", {}},
+        {"fast", "-1", {}},
+        {"turbo", "0", [](Settings& s) { s.Turbo = kMinInterval; }},
+        {"variable", "-0", [](Settings& s) { s.Variable = kMinInterval; }},
         {"fast", "1e-07", [](Settings& s) { s.Fast = kMinInterval; }},
         {"turbo", "20000", [](Settings& s) { s.Turbo = kMaxInterval; }},
+        {"slow", "1e300", [](Settings& s) { s.Slow = kMaxInterval; }},
         {"slow", "nan", {}},
         {"fast", "-inf", {}},
+        {"variable", "inf", {}},
         {"turbo", "1e400", {}},
         {"variable", "1,5", {}},
-        {"sliderVal", "70000", [](Settings& s) { s.sliderVal = 70000 - 65536; }},
-        {"sliderVal", "32768", [](Settings& s) { s.sliderVal = -32768; }},
-        {"sliderVal", "-65537", [](Settings& s) { s.sliderVal = -1; }},
+        {"sliderVal", "1999", [](Settings& s) { s.sliderVal = 1999; }},
+        {"sliderVal", "2001", [](Settings& s) { s.sliderVal = 2000; }},
+        {"sliderVal", "70000", [](Settings& s) { s.sliderVal = 2000; }},
+        {"sliderVal", "65636", [](Settings& s) { s.sliderVal = 100; }},  // low 16 bits: 100
+        {"sliderVal", "32768", [](Settings& s) { s.sliderVal = 0; }},
+        {"sliderVal", "-1", [](Settings& s) { s.sliderVal = 0; }},
         {"sliderVal", "2147483648", {}},
         {"iNumOrgs", "785", [](Settings& s) { s.iNumOrgs = 784; }},
-        {"iNumOrgs", "-1", [](Settings& s) { s.iNumOrgs = 0; }},
+        {"iNumOrgs", "100000", [](Settings& s) { s.iNumOrgs = 784; }},
+        {"iNumOrgs", "0", [](Settings& s) { s.iNumOrgs = 0; }},
+        {"iNumOrgs", "-1", {}},
+        {"iNumOrgs", "-5", {}},
         {"iNumOrgs", "0x10", {}},
         {"savedSeed", "-1", [](Settings& s) { s.savedSeed = 0xFFFFFFFFu; }},
         {"savedSeed", "4294967295", [](Settings& s) { s.savedSeed = 0xFFFFFFFFu; }},

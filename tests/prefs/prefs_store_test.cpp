@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -117,10 +118,9 @@ TEST_F(PrefsStoreTest, HandEditedFileLoadsSoundValues) {
         "randomizeProg=   \n"
         "unrelated=kept\n");
     Settings expected;
-    expected.maxIters = 0;
     expected.setStopPt = true;
     expected.Slow = 0.5;
-    expected.sliderVal = 70000 - 65536;
+    expected.sliderVal = 2000;
     expected.iNumOrgs = kMaxNumOrgs;
     expected.randINumOrgs = true;
     double delay = 0.0;
@@ -142,29 +142,57 @@ TEST_F(PrefsStoreTest, SavingTheSeedAloneLeavesEveryOtherKeyAsItWas) {
     EXPECT_EQ(load().savedSeed, 1234u);
 }
 
+// A failed save: one line on stderr with the file and the reason, the settings in memory as
+// they were, and no harm to what is on disk.
+struct FailedSave {
+    bool saved;
+    std::string err;
+};
+
+FailedSave save_all_capturing_stderr(const Settings& s) {
+    ::testing::internal::CaptureStderr();
+    const bool saved = savePrefs(s);
+    return {saved, ::testing::internal::GetCapturedStderr()};
+}
+
+void expect_one_line_naming(const FailedSave& result, const std::string& reason) {
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find(prefs_file_path().toStdString()), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
+}
+
 // Ways to make the store unwritable that hold even for a superuser: the config directory is a
 // plain file, or the store's own name is taken by a directory.
-TEST_F(PrefsStoreTest, UnwritableStoreIsSilentAndHarmless) {
+TEST_F(PrefsStoreTest, UnwritableStoreIsReportedAndHarmless) {
     const QString blocker = config_dir() + "-is-a-file";
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     use_config_home(blocker);
     const Settings s = unusual_settings();
-    savePrefs(s);
-    PrefsSeedStore().write_saved_seed(99);
+    expect_one_line_naming(save_all_capturing_stderr(s), "is not a folder");
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(PrefsSeedStore().save_seed(99));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("is not a folder"), std::string::npos);
     expect_same_settings(s, unusual_settings());
     EXPECT_TRUE(QFileInfo(blocker).isFile());
 
     use_config_home(config_dir());
     ASSERT_TRUE(QDir().mkpath(prefs_file_path()));
-    savePrefs(s);
-    PrefsSeedStore().write_saved_seed(99);
+    expect_one_line_naming(save_all_capturing_stderr(s), "a folder of that name is in the way");
     EXPECT_TRUE(QFileInfo(prefs_file_path()).isDir());
     expect_same_settings(load(), Settings{});
+
+    // Once the way is clear, the next save writes everything.
+    ASSERT_TRUE(QDir(prefs_file_path()).removeRecursively());
+    const FailedSave ok = save_all_capturing_stderr(s);
+    EXPECT_TRUE(ok.saved);
+    EXPECT_EQ(ok.err, "");
+    expect_same_settings(load(), s);
 }
 
-TEST_F(PrefsStoreTest, ReadOnlyFileOrDirectoryIsLeftUnchanged) {
+TEST_F(PrefsStoreTest, ReadOnlyFileOrDirectoryIsReportedAndLeftUnchanged) {
     if (geteuid() == 0) GTEST_SKIP() << "a superuser writes read-only files";
     const QFile::Permissions r = QFile::ReadOwner;
     const QFile::Permissions rx = QFile::ReadOwner | QFile::ExeOwner;
@@ -172,17 +200,34 @@ TEST_F(PrefsStoreTest, ReadOnlyFileOrDirectoryIsLeftUnchanged) {
         QString path;
         QFile::Permissions locked, unlocked;
     } cases[] = {{prefs_file_path(), r, r | QFile::WriteOwner},
+                 {prefs_file_path(), {}, r | QFile::WriteOwner},  // unreadable as well
                  {config_dir(), rx, rx | QFile::WriteOwner}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         savePrefs(Settings{});
         const QByteArray before = read_file();
         ASSERT_TRUE(QFile::setPermissions(c.path, c.locked));
-        savePrefs(unusual_settings());
-        PrefsSeedStore().write_saved_seed(99);
-        EXPECT_EQ(read_file(), before);
+        if (!(c.locked & QFile::ReadOwner)) expect_same_settings(load(), Settings{});
+        expect_one_line_naming(save_all_capturing_stderr(unusual_settings()), "ermission denied");
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(PrefsSeedStore().save_seed(99));
+        ::testing::internal::GetCapturedStderr();
         QFile::setPermissions(c.path, c.unlocked);
+        EXPECT_EQ(read_file(), before);
     }
+}
+
+// An unreadable file loads as defaults; the save then replaces it with a whole, sound one.
+TEST_F(PrefsStoreTest, UnreadableFileIsReplacedByTheNextSave) {
+    QByteArray noise(4096, '\0');
+    uint32_t x = 12345;
+    for (char& c : noise) c = static_cast<char>((x = x * 1103515245u + 12345u) >> 24);
+    write_file(noise);
+    expect_same_settings(load(), Settings{});
+    const FailedSave result = save_all_capturing_stderr(unusual_settings());
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.err, "");
+    expect_same_settings(load(), unusual_settings());
 }
 
 }  // namespace

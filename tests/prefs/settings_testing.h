@@ -33,7 +33,7 @@ inline Settings unusual_settings() {
     s.Fast = 1.0 / 3.0;
     s.Turbo = 1.25e-6;
     s.Variable = 10000.0;
-    s.sliderVal = -32768;
+    s.sliderVal = 2000;  // the slider's end
     s.iNumOrgs = 784;
     s.randINumOrgs = true;
     s.rerunSavedSim = true;
