@@ -116,7 +116,10 @@ class Sim {
 
     // The current run's end and stop point: the preferences', except in a run opened from a
     // file, which keeps the file's until the preferences' own change.
-    RunLimits limits() const;
+    RunLimits limits() const {
+        if (!own_limits_) return prefs_limits();  // every run but one opened from a file
+        return prefs_limits() == displaced_ ? *own_limits_ : prefs_limits();
+    }
 
     // One step (step.cpp).
     void HandleDraw();
@@ -227,9 +230,17 @@ class Sim {
     void move_step_drawn();
 
     RunLimits prefs_limits() const { return {prefs.maxIters, prefs.setStopPt, prefs.stopIters}; }
-    void settle_limits();
+    // A file's limits give way once the preferences' own change.
+    void settle_limits() {
+        if (own_limits_ && prefs_limits() != displaced_) own_limits_.reset();
+    }
     int64_t steps_to_next_edit() const;
-    void make_due_edits();
+    // Checked after every step, so the common case of no edit due stays inline.
+    void make_due_edits() {
+        const int32_t a = journal.applied();
+        if (a < journal.size() && journal[a].stamp == run.iters) make_edits_now();
+    }
+    void make_edits_now();
     bool begin_trip(Moment to, Trip::Then then);
     bool record_edit(const Edit& e, OrgMove& made);
 

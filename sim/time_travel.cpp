@@ -14,14 +14,6 @@ constexpr int64_t kChunkOrgSteps = int64_t{1} << 26;
 
 }  // namespace
 
-RunLimits Sim::limits() const {
-    return own_limits_ && prefs_limits() == displaced_ ? *own_limits_ : prefs_limits();
-}
-
-void Sim::settle_limits() {
-    if (own_limits_ && prefs_limits() != displaced_) own_limits_.reset();
-}
-
 int64_t Sim::steps_to_next_edit() const {
     const int32_t a = journal.applied();
     if (a >= journal.size() || journal[a].stamp <= run.iters) return INT64_MAX;
@@ -29,9 +21,7 @@ int64_t Sim::steps_to_next_edit() const {
 }
 
 // A run taken back and then continued makes its later edits again as it reaches them.
-void Sim::make_due_edits() {
-    const int32_t a = journal.applied();
-    if (a >= journal.size() || journal[a].stamp != run.iters) return;
+void Sim::make_edits_now() {
     const Timeline t{model, rng, run.iters, journal, &sel.selectOrgIndex};
     while (journal.applied() < journal.size() && journal[journal.applied()].stamp == run.iters) {
         if (!make_edit(t)) {
