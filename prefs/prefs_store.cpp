@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -50,6 +51,19 @@ void clear_abandoned_lock(const QString& path) {
     if (info.exists() && info.size() == 0) QFile::remove(lock);
 }
 
+// A save killed after writing the new file and before putting it in place leaves that file
+// under a made-up name beside the store. It harms nothing, but would pile up; it is cleared once
+// the lock shows that no save is writing one.
+void clear_abandoned_copies(const QString& path) {
+    QLockFile lock(path + QLatin1String(".lock"));
+    if (!lock.tryLock(0)) return;
+    const QFileInfo store(path);
+    const QStringList copies{store.fileName() + QLatin1String(".??????")};
+    for (const QFileInfo& copy : QDir(store.path()).entryInfoList(copies, QDir::Files)) {
+        QFile::remove(copy.filePath());
+    }
+}
+
 // Makes the store persistent and says on stderr why, when it could not. QSettings also reports
 // an old file it could not read, which this write has just replaced: unless the file system
 // shows an obstacle, only an access error counts as a failed save.
@@ -86,7 +100,9 @@ bool savePrefs(const Settings& s) {
     // One write for all thirteen, "randomizeProg" last: the file is replaced whole, so a save
     // cut short leaves the old settings or the new ones, never the new ones with an old key.
     for (const StoredValue& value : encode_settings(s)) put(store, value);
-    return synced(store);
+    const bool saved = synced(store);
+    clear_abandoned_copies(path);
+    return saved;
 }
 
 bool PrefsSeedStore::save_seed(uint32_t seed) {
@@ -94,7 +110,9 @@ bool PrefsSeedStore::save_seed(uint32_t seed) {
     clear_abandoned_lock(path);
     QSettings store(path, QSettings::IniFormat);
     put(store, StoredValue{kSavedSeedKey, encode_saved_seed(seed)});
-    return synced(store);
+    const bool saved = synced(store);
+    clear_abandoned_copies(path);
+    return saved;
 }
 
 }  // namespace vornick

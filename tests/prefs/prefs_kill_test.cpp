@@ -63,7 +63,7 @@ class PrefsKillTest : public ::testing::Test {
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
-    // Nothing but the file and, from a killed save, its lock.
+    // After a save that follows a killed one: nothing but the file, and perhaps its lock.
     static void expect_no_leftovers() {
         const QStringList names = QDir(QFileInfo(prefs_file_path()).path()).entryList(QDir::Files);
         for (const QString& name : names) {
@@ -109,8 +109,8 @@ TEST_F(PrefsKillTest, KilledSavesLeaveAWholeFileAndNothingInTheWay) {
         const auto left = on_disk();
         ASSERT_TRUE(left.has_value()) << "a torn or missing file";
         expect_same_settings(*left, left->randomizeProg ? a : b);
-        expect_no_leftovers();
         ASSERT_TRUE(save_in_time(round % 2 ? a : b));
+        expect_no_leftovers();
     }
 }
 
@@ -123,6 +123,17 @@ TEST_F(PrefsKillTest, EmptyLockLeftByAKilledSaveDoesNotHoldUpTheNext) {
     lock.close();
     ASSERT_TRUE(save_in_time(unusual_settings()));
     expect_same_settings(on_disk().value_or(Settings{}), unusual_settings());
+}
+
+// A save killed after writing its new file under a made-up name, before putting it in place.
+TEST_F(PrefsKillTest, CopyLeftByAKilledSaveIsClearedByTheNext) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(prefs_file_path()).path()));
+    QFile copy(prefs_file_path() + ".Ab12Cd");
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write("[General]\nmaxIters=5\n");
+    copy.close();
+    ASSERT_TRUE(save_in_time(unusual_settings()));
+    expect_no_leftovers();
 }
 
 }  // namespace
