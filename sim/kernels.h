@@ -95,4 +95,10 @@ void step_lanes_portable(OrgLanes& lanes, int32_t n, uint32_t s0);
 void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0);
 void step_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0);
 
+// The inverse: one step back of the first n organisms held in lanes, with s0 the state before
+// the step's draws. Each turn is undone, then the move made with the heading it turned from.
+void unstep_lanes_portable(OrgLanes& lanes, int32_t n, uint32_t s0);
+void unstep_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0);
+void unstep_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0);
+
 }  // namespace vornick::kernels

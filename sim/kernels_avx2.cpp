@@ -104,6 +104,17 @@ inline void block_states(const uint32_t* first, __m256i st[4]) {
     st[3] = spread(in[1], in[3], 1);
 }
 
+// A step's 32 turn bytes (-1 for a turn) for organisms i..i+31, from the state s0 before it.
+inline __m256i step_turns(__m256i seed, int32_t i) {
+    __m256i st[4];
+    for (int v = 0; v < 4; ++v) {
+        const auto* mul = reinterpret_cast<const __m256i*>(kBlockJumps.mul + i + 8 * v);
+        const auto* add = reinterpret_cast<const __m256i*>(kBlockJumps.add + i + 8 * v);
+        st[v] = mul_add(_mm256_load_si256(mul), seed, _mm256_load_si256(add));
+    }
+    return _mm256_packs_epi16(turn_words(st[0], st[1]), turn_words(st[2], st[3]));
+}
+
 }  // namespace
 
 void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
@@ -115,14 +126,7 @@ void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
                                         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
     const __m256i three = _mm256_set1_epi8(3);
     for (int32_t i = 0; i < n; i += 32) {
-        __m256i st[4];
-        for (int v = 0; v < 4; ++v) {
-            const auto* mul = reinterpret_cast<const __m256i*>(kBlockJumps.mul + i + 8 * v);
-            const auto* add = reinterpret_cast<const __m256i*>(kBlockJumps.add + i + 8 * v);
-            st[v] = mul_add(_mm256_load_si256(mul), seed, _mm256_load_si256(add));
-        }
-        const __m256i turns =
-            _mm256_packs_epi16(turn_words(st[0], st[1]), turn_words(st[2], st[3]));
+        const __m256i turns = step_turns(seed, i);
         auto* x = reinterpret_cast<__m256i*>(lanes.x + i);
         auto* y = reinterpret_cast<__m256i*>(lanes.y + i);
         auto* dir = reinterpret_cast<__m256i*>(lanes.dir + i);
@@ -133,6 +137,29 @@ void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
                            wrap(_mm256_add_epi8(_mm256_load_si256(y), _mm256_shuffle_epi8(dy, d))));
         // A turn byte is -1.
         _mm256_store_si256(dir, _mm256_and_si256(_mm256_sub_epi8(d, turns), three));
+    }
+}
+
+void unstep_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
+    const __m256i seed = _mm256_set1_epi32(static_cast<int32_t>(s0));
+    // The step back of each heading: the opposite of its step.
+    const __m256i dx = _mm256_setr_epi8(0, 1, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0,
+                                        -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const __m256i dy = _mm256_setr_epi8(1, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, -1,
+                                        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const __m256i three = _mm256_set1_epi8(3);
+    for (int32_t i = 0; i < n; i += 32) {
+        auto* x = reinterpret_cast<__m256i*>(lanes.x + i);
+        auto* y = reinterpret_cast<__m256i*>(lanes.y + i);
+        auto* dir = reinterpret_cast<__m256i*>(lanes.dir + i);
+        // A turn byte is -1.
+        const __m256i d =
+            _mm256_and_si256(_mm256_add_epi8(_mm256_load_si256(dir), step_turns(seed, i)), three);
+        _mm256_store_si256(x,
+                           wrap(_mm256_add_epi8(_mm256_load_si256(x), _mm256_shuffle_epi8(dx, d))));
+        _mm256_store_si256(y,
+                           wrap(_mm256_add_epi8(_mm256_load_si256(y), _mm256_shuffle_epi8(dy, d))));
+        _mm256_store_si256(dir, d);
     }
 }
 

@@ -103,6 +103,7 @@ struct StepTargets {
     alignas(64) uint8_t x[128];
     alignas(64) uint8_t y[128];
     alignas(64) uint8_t turned[64];  // the heading after a turn, by heading, in each 16 bytes
+    alignas(64) uint8_t unturned[64];  // and before one
 };
 constexpr StepTargets make_step_targets() {
     constexpr int32_t dx[4] = {0, -1, 0, 1};
@@ -113,11 +114,25 @@ constexpr StepTargets make_step_targets() {
             t.x[32 * h + c] = static_cast<uint8_t>((c + kGridSize + dx[h]) % kGridSize);
             t.y[32 * h + c] = static_cast<uint8_t>((c + kGridSize + dy[h]) % kGridSize);
         }
-        for (int32_t q = 0; q < 64; q += 16) t.turned[q + h] = static_cast<uint8_t>((h + 1) & 3);
+        for (int32_t q = 0; q < 64; q += 16) {
+            t.turned[q + h] = static_cast<uint8_t>((h + 1) & 3);
+            t.unturned[q + h] = static_cast<uint8_t>((h + 3) & 3);
+        }
     }
     return t;
 }
 constexpr StepTargets kStepTargets = make_step_targets();
+
+// A step's turns of organisms i..i+63, a bit each, from the state s0 before it.
+inline __mmask64 step_turns(__m512i seed, int32_t i) {
+    __m512i st[4];
+    for (int v = 0; v < 4; ++v) {
+        st[v] = mul_add(_mm512_load_si512(kStepJumps.mul + i + 16 * v), seed,
+                        _mm512_load_si512(kStepJumps.add + i + 16 * v));
+    }
+    return _mm512_kunpackd(static_cast<__mmask64>(turn_mask(st[2], st[3])),
+                           static_cast<__mmask64>(turn_mask(st[0], st[1])));
+}
 
 }  // namespace
 
@@ -129,13 +144,7 @@ void step_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0) {
     const __m512i y_hi = _mm512_load_si512(kStepTargets.y + 64);
     const __m512i turned = _mm512_load_si512(kStepTargets.turned);
     for (int32_t i = 0; i < n; i += 64) {
-        __m512i st[4];
-        for (int v = 0; v < 4; ++v) {
-            st[v] = mul_add(_mm512_load_si512(kStepJumps.mul + i + 16 * v), seed,
-                            _mm512_load_si512(kStepJumps.add + i + 16 * v));
-        }
-        const __mmask64 turns = _mm512_kunpackd(static_cast<__mmask64>(turn_mask(st[2], st[3])),
-                                                static_cast<__mmask64>(turn_mask(st[0], st[1])));
+        const __mmask64 turns = step_turns(seed, i);
         const __m512i d = _mm512_load_si512(lanes.dir + i);
         const __m512i by_heading = _mm512_slli_epi16(d, 5);  // headings are below 8: no carry
         _mm512_store_si512(
@@ -147,6 +156,32 @@ void step_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0) {
             _mm512_permutex2var_epi8(
                 y_lo, _mm512_add_epi8(_mm512_load_si512(lanes.y + i), by_heading), y_hi));
         _mm512_store_si512(lanes.dir + i, _mm512_mask_shuffle_epi8(d, turns, turned, d));
+    }
+}
+
+// A step back moves the opposite way: by the targets of the opposite heading, h ^ 2.
+void unstep_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0) {
+    const __m512i seed = _mm512_set1_epi32(static_cast<int32_t>(s0));
+    const __m512i x_lo = _mm512_load_si512(kStepTargets.x);
+    const __m512i x_hi = _mm512_load_si512(kStepTargets.x + 64);
+    const __m512i y_lo = _mm512_load_si512(kStepTargets.y);
+    const __m512i y_hi = _mm512_load_si512(kStepTargets.y + 64);
+    const __m512i unturned = _mm512_load_si512(kStepTargets.unturned);
+    const __m512i two = _mm512_set1_epi8(2);
+    for (int32_t i = 0; i < n; i += 64) {
+        const __mmask64 turns = step_turns(seed, i);
+        const __m512i d0 = _mm512_load_si512(lanes.dir + i);
+        const __m512i d = _mm512_mask_shuffle_epi8(d0, turns, unturned, d0);
+        const __m512i by_heading = _mm512_slli_epi16(_mm512_xor_si512(d, two), 5);
+        _mm512_store_si512(
+            lanes.x + i,
+            _mm512_permutex2var_epi8(
+                x_lo, _mm512_add_epi8(_mm512_load_si512(lanes.x + i), by_heading), x_hi));
+        _mm512_store_si512(
+            lanes.y + i,
+            _mm512_permutex2var_epi8(
+                y_lo, _mm512_add_epi8(_mm512_load_si512(lanes.y + i), by_heading), y_hi));
+        _mm512_store_si512(lanes.dir + i, d);
     }
 }
 

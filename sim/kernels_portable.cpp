@@ -49,6 +49,18 @@ void step_lanes_portable(OrgLanes& lanes, int32_t n, uint32_t s0) {
     }
 }
 
+void unstep_lanes_portable(OrgLanes& lanes, int32_t n, uint32_t s0) {
+    for (int32_t i = 0; i < n; ++i) {
+        const uint32_t state = kStepJumps.mul[i] * s0 + kStepJumps.add[i];
+        const auto d = static_cast<uint8_t>((lanes.dir[i] - turn_of(state)) & 3);
+        auto x = static_cast<uint8_t>(lanes.x[i] - (d == kRight) + (d == kLeft));
+        auto y = static_cast<uint8_t>(lanes.y[i] - (d == kDown) + (d == kUp));
+        lanes.x[i] = x == kGridSize ? 0 : (x == 255 ? kGridSize - 1 : x);
+        lanes.y[i] = y == kGridSize ? 0 : (y == 255 ? kGridSize - 1 : y);
+        lanes.dir[i] = d;
+    }
+}
+
 void walk_tiles_portable(const TileWalk& walk) {
     const int32_t n = walk.norgs;
     int natural[kTileSteps];

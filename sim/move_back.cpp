@@ -4,8 +4,7 @@
 #include <utility>
 
 #include "sim/move.h"
-#include "sim/unmove_kernels.h"
-#include "sim/unmove_records.h"
+#include "sim/kernels.h"
 #include "sim/vector_path.h"
 
 namespace vornick {
@@ -50,39 +49,31 @@ constexpr BackJumps make_back_jumps() {
 
 constexpr BackJumps kBackJumps = make_back_jumps();
 
-int32_t unmove_step(Org* orgs, int32_t n, uint32_t s0) {
-    // Organism i's draw is the (i + 1)th of the step.
-    const uint32_t* mul = kJump.mul.data() + 1;
-    const uint32_t* add = kJump.add.data() + 1;
+void unstep_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
     switch (vector_path()) {
 #if defined(VORNICK_X86_KERNELS)
         case VectorPath::kAvx512:
-            return kernels::unmove_step_avx512(orgs, n, s0, mul, add);
+            return kernels::unstep_lanes_avx512(lanes, n, s0);
         case VectorPath::kAvx2:
-            return kernels::unmove_step_avx2(orgs, n, s0, mul, add);
+            return kernels::unstep_lanes_avx2(lanes, n, s0);
 #endif
         default:
-            return kernels::unmove_step_portable(orgs, n, s0, mul, add);
+            return kernels::unstep_lanes_portable(lanes, n, s0);
     }
 }
 
 }  // namespace
 
-namespace kernels {
-
-int32_t unmove_step_portable(Org* orgs, int32_t n, uint32_t s0, const uint32_t* mul,
-                             const uint32_t* add) {
-    return unmove_records<4>(orgs, n, s0, mul, add);
-}
-
-}  // namespace kernels
-
-// Each organism's undoing depends on its own draw alone, so the organisms may be undone in any
-// order, which lets the kernels work on several at once.
+// Works on the byte lanes, as a step forward does, so that stepping back and forth converts
+// nothing. A record without a byte form is one that no step leaves.
 bool unmove_orgs(World& w, Generator& gen) {
     const int32_t n = live_count(w);
+    if (n == 0) return true;
+    OrgLanes* const lanes = w.orgs.lanes_for(n);
+    if (lanes == nullptr) return false;
     gen.seed = kBackJumps.mul[n] * gen.seed + kBackJumps.add[n];
-    return unmove_step(w.orgs, n, gen.seed) == 0;
+    unstep_lanes(*lanes, n, gen.seed);
+    return true;
 }
 
 // The draws of the steps depend only on the generator's state before them, which a jump back

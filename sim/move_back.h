@@ -17,8 +17,8 @@ constexpr Jump jump_back(Jump j) {
 }
 
 // One step back: the generator goes back by one draw per organism, and each organism's turn
-// is undone, then its move. Returns false when a heading was outside 0..3 or a position outside
-// the grid, which no step leaves: the table is then no longer a moment of any run.
+// is undone, then its move. Returns false, changing nothing, when a heading was outside 0..3 or
+// a position outside the grid, which no step leaves.
 bool unmove_orgs(World& w, Generator& gen);
 
 // `steps` steps back, as many calls of unmove_orgs would make them, at about the cost of the

@@ -56,7 +56,7 @@ TEST_P(Unmove, UndoesTheStepsForward) {
 }
 
 // A record that no step leaves is found wherever it stands, in a block of lanes or among the
-// last ones; taken back many steps at once the table is left as it was.
+// last ones; taken back, one step or many, the table is left as it was.
 TEST_P(Unmove, RefusesWhatNoStepLeaves) {
     for (Org bad : {Org{3, 3, 4}, Org{28, 3, 0}, Org{3, -1, 0}}) {
         for (int32_t at : {0, 17, 38}) {
@@ -68,6 +68,7 @@ TEST_P(Unmove, RefusesWhatNoStepLeaves) {
             EXPECT_FALSE(unmove_orgs_steps(*w, gen, 100)) << at;
             EXPECT_EQ(table_text(*w, gen.seed), before);
             EXPECT_FALSE(unmove_orgs(*w, gen)) << at;
+            EXPECT_EQ(table_text(*w, gen.seed), before);
         }
     }
 }
