@@ -115,50 +115,50 @@ inline __m256i step_turns(__m256i seed, int32_t i) {
     return _mm256_packs_epi16(turn_words(st[0], st[1]), turn_words(st[2], st[3]));
 }
 
+// A move of each heading, looked up by the heading in each 16-byte half.
+struct Mover {
+    __m256i dx, dy;
+    Mover(const int8_t (&x)[4], const int8_t (&y)[4])
+        : dx(_mm256_setr_epi8(x[0], x[1], x[2], x[3], 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, x[0],
+                              x[1], x[2], x[3], 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)),
+          dy(_mm256_setr_epi8(y[0], y[1], y[2], y[3], 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, y[0],
+                              y[1], y[2], y[3], 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)) {}
+
+    // Organisms i..i+31 one cell on, each by the move of the heading its byte of h holds.
+    void move(OrgLanes& lanes, int32_t i, __m256i h) const {
+        auto* x = reinterpret_cast<__m256i*>(lanes.x + i);
+        auto* y = reinterpret_cast<__m256i*>(lanes.y + i);
+        _mm256_store_si256(x,
+                           wrap(_mm256_add_epi8(_mm256_load_si256(x), _mm256_shuffle_epi8(dx, h))));
+        _mm256_store_si256(y,
+                           wrap(_mm256_add_epi8(_mm256_load_si256(y), _mm256_shuffle_epi8(dy, h))));
+    }
+};
+
 }  // namespace
 
 void step_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
     const __m256i seed = _mm256_set1_epi32(static_cast<int32_t>(s0));
-    // The step of each heading, looked up by the heading in each 16-byte half.
-    const __m256i dx = _mm256_setr_epi8(0, -1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, 0,
-                                        1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    const __m256i dy = _mm256_setr_epi8(-1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, 0, 1,
-                                        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const Mover mover{{0, -1, 0, 1}, {-1, 0, 1, 0}};
     const __m256i three = _mm256_set1_epi8(3);
     for (int32_t i = 0; i < n; i += 32) {
-        const __m256i turns = step_turns(seed, i);
-        auto* x = reinterpret_cast<__m256i*>(lanes.x + i);
-        auto* y = reinterpret_cast<__m256i*>(lanes.y + i);
         auto* dir = reinterpret_cast<__m256i*>(lanes.dir + i);
         const __m256i d = _mm256_load_si256(dir);
-        _mm256_store_si256(x,
-                           wrap(_mm256_add_epi8(_mm256_load_si256(x), _mm256_shuffle_epi8(dx, d))));
-        _mm256_store_si256(y,
-                           wrap(_mm256_add_epi8(_mm256_load_si256(y), _mm256_shuffle_epi8(dy, d))));
+        mover.move(lanes, i, d);
         // A turn byte is -1.
-        _mm256_store_si256(dir, _mm256_and_si256(_mm256_sub_epi8(d, turns), three));
+        _mm256_store_si256(dir, _mm256_and_si256(_mm256_sub_epi8(d, step_turns(seed, i)), three));
     }
 }
 
 void unstep_lanes_avx2(OrgLanes& lanes, int32_t n, uint32_t s0) {
     const __m256i seed = _mm256_set1_epi32(static_cast<int32_t>(s0));
-    // The step back of each heading: the opposite of its step.
-    const __m256i dx = _mm256_setr_epi8(0, 1, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0,
-                                        -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    const __m256i dy = _mm256_setr_epi8(1, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, -1,
-                                        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const Mover mover{{0, 1, 0, -1}, {1, 0, -1, 0}};  // the opposite of each heading's step
     const __m256i three = _mm256_set1_epi8(3);
     for (int32_t i = 0; i < n; i += 32) {
-        auto* x = reinterpret_cast<__m256i*>(lanes.x + i);
-        auto* y = reinterpret_cast<__m256i*>(lanes.y + i);
         auto* dir = reinterpret_cast<__m256i*>(lanes.dir + i);
-        // A turn byte is -1.
         const __m256i d =
             _mm256_and_si256(_mm256_add_epi8(_mm256_load_si256(dir), step_turns(seed, i)), three);
-        _mm256_store_si256(x,
-                           wrap(_mm256_add_epi8(_mm256_load_si256(x), _mm256_shuffle_epi8(dx, d))));
-        _mm256_store_si256(y,
-                           wrap(_mm256_add_epi8(_mm256_load_si256(y), _mm256_shuffle_epi8(dy, d))));
+        mover.move(lanes, i, d);
         _mm256_store_si256(dir, d);
     }
 }

@@ -123,6 +123,27 @@ constexpr StepTargets make_step_targets() {
 }
 constexpr StepTargets kStepTargets = make_step_targets();
 
+// The step targets held in registers.
+struct StepMover {
+    __m512i x_lo = _mm512_load_si512(kStepTargets.x);
+    __m512i x_hi = _mm512_load_si512(kStepTargets.x + 64);
+    __m512i y_lo = _mm512_load_si512(kStepTargets.y);
+    __m512i y_hi = _mm512_load_si512(kStepTargets.y + 64);
+
+    // Organisms i..i+63 one cell on, each facing the heading its byte of h holds.
+    void move(OrgLanes& lanes, int32_t i, __m512i h) const {
+        const __m512i by_heading = _mm512_slli_epi16(h, 5);  // headings are below 8: no carry
+        _mm512_store_si512(
+            lanes.x + i,
+            _mm512_permutex2var_epi8(
+                x_lo, _mm512_add_epi8(_mm512_load_si512(lanes.x + i), by_heading), x_hi));
+        _mm512_store_si512(
+            lanes.y + i,
+            _mm512_permutex2var_epi8(
+                y_lo, _mm512_add_epi8(_mm512_load_si512(lanes.y + i), by_heading), y_hi));
+    }
+};
+
 // A step's turns of organisms i..i+63, a bit each, from the state s0 before it.
 inline __mmask64 step_turns(__m512i seed, int32_t i) {
     __m512i st[4];
@@ -138,49 +159,26 @@ inline __mmask64 step_turns(__m512i seed, int32_t i) {
 
 void step_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0) {
     const __m512i seed = _mm512_set1_epi32(static_cast<int32_t>(s0));
-    const __m512i x_lo = _mm512_load_si512(kStepTargets.x);
-    const __m512i x_hi = _mm512_load_si512(kStepTargets.x + 64);
-    const __m512i y_lo = _mm512_load_si512(kStepTargets.y);
-    const __m512i y_hi = _mm512_load_si512(kStepTargets.y + 64);
+    const StepMover mover;
     const __m512i turned = _mm512_load_si512(kStepTargets.turned);
     for (int32_t i = 0; i < n; i += 64) {
         const __mmask64 turns = step_turns(seed, i);
         const __m512i d = _mm512_load_si512(lanes.dir + i);
-        const __m512i by_heading = _mm512_slli_epi16(d, 5);  // headings are below 8: no carry
-        _mm512_store_si512(
-            lanes.x + i,
-            _mm512_permutex2var_epi8(
-                x_lo, _mm512_add_epi8(_mm512_load_si512(lanes.x + i), by_heading), x_hi));
-        _mm512_store_si512(
-            lanes.y + i,
-            _mm512_permutex2var_epi8(
-                y_lo, _mm512_add_epi8(_mm512_load_si512(lanes.y + i), by_heading), y_hi));
+        mover.move(lanes, i, d);
         _mm512_store_si512(lanes.dir + i, _mm512_mask_shuffle_epi8(d, turns, turned, d));
     }
 }
 
-// A step back moves the opposite way: by the targets of the opposite heading, h ^ 2.
+// A step back moves the opposite way, as the opposite heading, h ^ 2, moves.
 void unstep_lanes_avx512(OrgLanes& lanes, int32_t n, uint32_t s0) {
     const __m512i seed = _mm512_set1_epi32(static_cast<int32_t>(s0));
-    const __m512i x_lo = _mm512_load_si512(kStepTargets.x);
-    const __m512i x_hi = _mm512_load_si512(kStepTargets.x + 64);
-    const __m512i y_lo = _mm512_load_si512(kStepTargets.y);
-    const __m512i y_hi = _mm512_load_si512(kStepTargets.y + 64);
+    const StepMover mover;
     const __m512i unturned = _mm512_load_si512(kStepTargets.unturned);
-    const __m512i two = _mm512_set1_epi8(2);
     for (int32_t i = 0; i < n; i += 64) {
         const __mmask64 turns = step_turns(seed, i);
         const __m512i d0 = _mm512_load_si512(lanes.dir + i);
         const __m512i d = _mm512_mask_shuffle_epi8(d0, turns, unturned, d0);
-        const __m512i by_heading = _mm512_slli_epi16(_mm512_xor_si512(d, two), 5);
-        _mm512_store_si512(
-            lanes.x + i,
-            _mm512_permutex2var_epi8(
-                x_lo, _mm512_add_epi8(_mm512_load_si512(lanes.x + i), by_heading), x_hi));
-        _mm512_store_si512(
-            lanes.y + i,
-            _mm512_permutex2var_epi8(
-                y_lo, _mm512_add_epi8(_mm512_load_si512(lanes.y + i), by_heading), y_hi));
+        mover.move(lanes, i, _mm512_xor_si512(d, _mm512_set1_epi8(2)));
         _mm512_store_si512(lanes.dir + i, d);
     }
 }
