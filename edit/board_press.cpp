@@ -48,7 +48,7 @@ void BoardPress::select(int32_t x, int32_t y) {
     sel.selcy = y;
     sim_.io.board->draw_frame(x, y);
     sel.selectOrgIndex = topmost_org(sim_.model, x, y);
-    const Org& o = sim_.model.orgs[sel.selectOrgIndex];
+    const Org o = sim_.model.orgs.get(sel.selectOrgIndex);
     sim_.io.panel->outext2(o.x, o.y);
     sim_.io.board->present();
 }
@@ -90,7 +90,7 @@ void BoardPress::abort() {
 void BoardPress::begin_drag() {
     phase_ = Phase::kDragging;
     const int32_t i = sim_.sel.selectOrgIndex;
-    heading_ = i >= 0 ? sim_.model.orgs[i].dir : 0;
+    heading_ = i >= 0 ? sim_.model.orgs.get(i).dir : 0;
 }
 
 void BoardPress::drag_pass(int32_t h, int32_t v, bool released) {
@@ -131,7 +131,7 @@ void BoardPress::drop(bool released) {
             sel.selcy = cursor_y_;
         }
         sim_.io.board->redraw_scr(sim_.model);
-        const Org& o = sim_.model.orgs[sel.selectOrgIndex];
+        const Org o = sim_.model.orgs.get(sel.selectOrgIndex);
         sim_.io.board->draw_frame(o.x, o.y);
         sim_.io.board->present();
     }

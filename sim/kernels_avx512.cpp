@@ -102,7 +102,7 @@ inline void walk_words(const TileWalk& walk, int32_t len) {
 struct StepTargets {
     alignas(64) uint8_t x[128];
     alignas(64) uint8_t y[128];
-    alignas(64) uint8_t turned[64];  // the heading after a turn, by heading, in each 16 bytes
+    alignas(64) uint8_t turned[64];    // the heading after a turn, by heading, in each 16 bytes
     alignas(64) uint8_t unturned[64];  // and before one
 };
 constexpr StepTargets make_step_targets() {

@@ -207,7 +207,7 @@ bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
             if ((orgs[i].dir & ~3) != 0) return false;
         }
         // Positions off the grid wrap only at its edges: the walk's modulo would differ.
-        for (int64_t k = 0; k < steps; ++k) move_orgs(w, gen);
+        for (int64_t k = 0; k < steps; ++k) move_orgs_serial(w, gen);
         return true;
     }
 

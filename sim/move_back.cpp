@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "sim/move.h"
 #include "sim/kernels.h"
+#include "sim/move.h"
 #include "sim/vector_path.h"
 
 namespace vornick {
@@ -24,30 +24,6 @@ bool invertible(const World& w, int32_t n) {
     }
     return ok;
 }
-
-// An offset seen from heading 0 (up), as seen from heading q: turned q quarter turns the way
-// organisms turn (up, left, down, right), (dx, dy) -> (dy, -dx) each.
-constexpr int32_t kCos[4] = {1, 0, -1, 0};
-constexpr int32_t kSin[4] = {0, 1, 0, -1};
-
-// The inverse of the jump of each organism count: a step back starts from the state before the
-// step's draws.
-struct BackJumps {
-    uint32_t mul[kMaxOrgs + 1];
-    uint32_t add[kMaxOrgs + 1];
-};
-
-constexpr BackJumps make_back_jumps() {
-    BackJumps b{};
-    for (int32_t n = 0; n <= kMaxOrgs; ++n) {
-        const Jump j = jump_back({kJump.mul[n], kJump.add[n]});
-        b.mul[n] = j.mul;
-        b.add[n] = j.add;
-    }
-    return b;
-}
-
-constexpr BackJumps kBackJumps = make_back_jumps();
 
 void unstep_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
     switch (vector_path()) {
@@ -71,7 +47,7 @@ bool unmove_orgs(World& w, Generator& gen) {
     if (n == 0) return true;
     OrgLanes* const lanes = w.orgs.lanes_for(n);
     if (lanes == nullptr) return false;
-    gen.seed = kBackJumps.mul[n] * gen.seed + kBackJumps.add[n];
+    gen.seed = jump_back({kJump.mul[n], kJump.add[n]}).apply(gen.seed);
     unstep_lanes(*lanes, n, gen.seed);
     return true;
 }
@@ -98,11 +74,10 @@ bool unmove_orgs_steps(World& w, Generator& gen, int64_t steps) {
             Org& o = orgs[i];
             const Org& r = walked[i];
             const int32_t first = (o.dir - r.dir) & 3;
-            const int32_t dx = kCos[first] * r.x + kSin[first] * r.y;
-            const int32_t dy = kCos[first] * r.y - kSin[first] * r.x;
+            const Offset d = turned_offset(first, r.x, r.y);
             // Both offsets lie within -27..27, so two grid sizes keep the difference positive.
-            o.x = (o.x - dx + 2 * kGridSize) % kGridSize;
-            o.y = (o.y - dy + 2 * kGridSize) % kGridSize;
+            o.x = (o.x - d.x + 2 * kGridSize) % kGridSize;
+            o.y = (o.y - d.y + 2 * kGridSize) % kGridSize;
             o.dir = first;
         }
     }

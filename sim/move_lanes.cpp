@@ -40,12 +40,9 @@ void apply_lane_stretches(OrgLanes& lanes, int32_t n, int32_t stretches, const u
     for (int32_t i = 0; i < n; ++i) {
         int32_t cx = x[i], cy = y[i], d = dir[i];
         for (int32_t at = n + i; at < stretches * n; at += n) {
-            const int32_t rx = x[at], ry = y[at];
-            // A quarter turn anticlockwise takes an offset (x, y) to (y, -x).
-            const int32_t ox = d == 0 ? rx : d == 1 ? ry : d == 2 ? -rx : -ry;
-            const int32_t oy = d == 0 ? ry : d == 1 ? -rx : d == 2 ? -ry : rx;
-            cx = (cx + ox + kGridSize) % kGridSize;
-            cy = (cy + oy + kGridSize) % kGridSize;
+            const Offset o = turned_offset(d, x[at], y[at]);
+            cx = (cx + o.x + kGridSize) % kGridSize;
+            cy = (cy + o.y + kGridSize) % kGridSize;
             d = (d + dir[at]) & 3;
         }
         lanes.x[i] = static_cast<uint8_t>(cx);

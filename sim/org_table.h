@@ -14,6 +14,25 @@ inline constexpr int32_t kMaxOrgs = kCells;  // one slot per cell
 // Headings double as the sprite numbers that draw them.
 enum Heading : int32_t { kUp = 0, kLeft = 1, kDown = 2, kRight = 3 };
 
+// An offset seen from heading 0 (up), as seen from heading d: d quarter turns the way organisms
+// turn (up, left, down, right), each taking (x, y) to (y, -x).
+struct Offset {
+    int32_t x;
+    int32_t y;
+};
+constexpr Offset turned_offset(int32_t d, int32_t x, int32_t y) {
+    switch (d & 3) {
+        case kUp:
+            return {x, y};
+        case kLeft:
+            return {y, -x};
+        case kDown:
+            return {-x, -y};
+        default:
+            return {-y, x};
+    }
+}
+
 struct Org {
     int32_t x;    // column, 0..27 from the left
     int32_t y;    // row, 0..27 from the top

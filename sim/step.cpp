@@ -105,7 +105,8 @@ void Sim::redraw_and_count() {
 void Sim::full_refresh() {
     redraw_and_count();
     if (sel.prinfo == 1) {
-        const Org& o = model.orgs[sel.selectOrgIndex];
+        // Read in place: a write access would take the table off its byte copy.
+        const Org o = model.orgs.get(sel.selectOrgIndex);
         io.panel->outext2(o.x, o.y);
         sel.selcx = o.x;
         sel.selcy = o.y;

@@ -65,8 +65,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (opts->vector_path) {
-        for (VectorPath p : {VectorPath::kPortable, VectorPath::kAvx2, VectorPath::kAvx512}) {
-            if (*opts->vector_path == path_name(p) && !use_vector_path(p)) return 2;
+        VectorPath path{};
+        if (!path_named(opts->vector_path->c_str(), path) || !use_vector_path(path)) {
+            std::fprintf(stderr, "vornick-soak: this processor cannot run the %s path\n",
+                         opts->vector_path->c_str());
+            return 2;
         }
     }
 
