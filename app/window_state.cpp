@@ -1,11 +1,11 @@
 #include "app/window_state.h"
 
-#include <QDir>
 #include <QSettings>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
+#include "prefs/prefs_store.h"
 #include "render/scaling.h"
 
 namespace vornick {
@@ -27,9 +27,7 @@ constexpr int kFarthest = 100000;
 }  // namespace
 
 QString window_state_path() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (dir.isEmpty()) dir = QDir::homePath() + QLatin1String("/.config");
-    return dir + QLatin1String("/Vornick.conf");
+    return config_file_path("Vornick");
 }
 
 WindowState load_window_state() {
@@ -48,16 +46,15 @@ WindowState load_window_state() {
     return state;
 }
 
+// Saved as the preferences are, so that a kill or an unwritable file does the same no harm.
 void save_window_state(const WindowState& state) {
-    QSettings store(window_state_path(), QSettings::IniFormat);
-    store.setValue(QStringLiteral("zoom"), QString::number(state.zoom));
-    store.setValue(QStringLiteral("statusBar"),
-                   state.status_bar ? QStringLiteral("yes") : QStringLiteral("no"));
+    std::vector<StoredValue> values{{"zoom", std::to_string(state.zoom)},
+                                    {"statusBar", state.status_bar ? "yes" : "no"}};
     if (state.position) {
-        store.setValue(QStringLiteral("left"), QString::number(state.position->x()));
-        store.setValue(QStringLiteral("top"), QString::number(state.position->y()));
+        values.push_back({"left", std::to_string(state.position->x())});
+        values.push_back({"top", std::to_string(state.position->y())});
     }
-    store.sync();
+    save_store(window_state_path(), values, "window state");
 }
 
 }  // namespace vornick

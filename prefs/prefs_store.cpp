@@ -67,24 +67,37 @@ void clear_abandoned_copies(const QString& path) {
 // Makes the store persistent and says on stderr why, when it could not. QSettings also reports
 // an old file it could not read, which this write has just replaced: unless the file system
 // shows an obstacle, only an access error counts as a failed save.
-bool synced(QSettings& store) {
+bool synced(QSettings& store, const char* what) {
     store.sync();
     const QSettings::Status status = store.status();
     if (status == QSettings::NoError) return true;
     const std::string path = store.fileName().toStdString();
     const auto obstacle = store_write_obstacle(path);
     if (!obstacle && status != QSettings::AccessError) return true;
-    std::fprintf(stderr, "vornick: preferences not saved to %s: %s\n", path.c_str(),
+    std::fprintf(stderr, "vornick: %s not saved to %s: %s\n", what, path.c_str(),
                  obstacle ? obstacle->c_str() : "the file could not be written");
     return false;
 }
 
 }  // namespace
 
-QString prefs_file_path() {
+QString config_file_path(const char* name) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (dir.isEmpty()) dir = QDir::homePath() + QLatin1String("/.config");
-    return dir + QLatin1Char('/') + QLatin1String(kPrefsAppId) + QLatin1String(".conf");
+    return dir + QLatin1Char('/') + QLatin1String(name) + QLatin1String(".conf");
+}
+
+QString prefs_file_path() {
+    return config_file_path(kPrefsAppId);
+}
+
+bool save_store(const QString& path, std::span<const StoredValue> values, const char* what) {
+    clear_abandoned_lock(path);
+    QSettings store(path, QSettings::IniFormat);
+    for (const StoredValue& value : values) put(store, value);
+    const bool saved = synced(store, what);
+    clear_abandoned_copies(path);
+    return saved;
 }
 
 void getPrefs(Settings& s, double& delay) {
@@ -94,25 +107,14 @@ void getPrefs(Settings& s, double& delay) {
 }
 
 bool savePrefs(const Settings& s) {
-    const QString path = prefs_file_path();
-    clear_abandoned_lock(path);
-    QSettings store(path, QSettings::IniFormat);
     // One write for all thirteen, "randomizeProg" last: the file is replaced whole, so a save
     // cut short leaves the old settings or the new ones, never the new ones with an old key.
-    for (const StoredValue& value : encode_settings(s)) put(store, value);
-    const bool saved = synced(store);
-    clear_abandoned_copies(path);
-    return saved;
+    return save_store(prefs_file_path(), encode_settings(s), "preferences");
 }
 
 bool PrefsSeedStore::save_seed(uint32_t seed) {
-    const QString path = prefs_file_path();
-    clear_abandoned_lock(path);
-    QSettings store(path, QSettings::IniFormat);
-    put(store, StoredValue{kSavedSeedKey, encode_saved_seed(seed)});
-    const bool saved = synced(store);
-    clear_abandoned_copies(path);
-    return saved;
+    const StoredValue value{kSavedSeedKey, encode_saved_seed(seed)};
+    return save_store(prefs_file_path(), {&value, 1}, "preferences");
 }
 
 }  // namespace vornick

@@ -6,8 +6,10 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "prefs/pref_codec.h"
 #include "sim/ports.h"
 #include "sim/settings.h"
 
@@ -17,8 +19,16 @@ namespace vornick {
 
 inline constexpr const char* kPrefsAppId = "Vornick prefs";
 
-// Where the store lives now; follows XDG_CONFIG_HOME at every call.
-QString prefs_file_path();
+// Where the per-user settings file "<name>.conf" lives now; follows XDG_CONFIG_HOME at every
+// call.
+QString config_file_path(const char* name);
+QString prefs_file_path();  // the store's own
+
+// Writes `values` into the settings file at `path` in one write and makes them persistent;
+// every other key keeps what it held. A lock or a copy that a killed save left is cleared. A
+// write that fails is reported on stderr (what was not saved, the file and the reason) and
+// gives false.
+bool save_store(const QString& path, std::span<const StoredValue> values, const char* what);
 
 // The text under `key` as getPrefs reads it from `store`; nothing when the key is absent.
 std::optional<std::string> stored_text(const QSettings& store, const char* key);

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QSettings>
@@ -251,6 +253,24 @@ TEST(WindowState, HandEditedValuesGiveSoundOnes) {
         EXPECT_EQ(got.position, r.position) << r.file;
     }
     QFile::remove(window_state_path());
+}
+
+// Saved as the preferences are: the empty lock and the copy that killed saves left are cleared.
+TEST(WindowState, SaveClearsWhatAKilledSaveLeft) {
+    const QString path = window_state_path();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    for (const char* left : {".lock", ".Ab12Cd"}) {
+        QFile file(path + left);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    save_window_state(WindowState{3, false, QPoint(7, 8)});
+    const WindowState got = load_window_state();
+    EXPECT_EQ(got.zoom, 3);
+    EXPECT_EQ(got.position, QPoint(7, 8));
+    const QStringList files =
+        QDir(QFileInfo(path).path()).entryList({"Vornick.conf*"}, QDir::Files);
+    EXPECT_EQ(files, QStringList{"Vornick.conf"});
+    QFile::remove(path);
 }
 
 }  // namespace
