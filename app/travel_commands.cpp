@@ -12,6 +12,7 @@
 #include "app/menu_bar.h"
 #include "app/run_files.h"
 #include "app/step_dialog.h"
+#include "app/warning_box.h"
 #include "sim/run_file.h"
 #include "sim/run_replay.h"
 
@@ -198,13 +199,7 @@ void TravelCommands::save_run() {
 
 // Told, not asked: the program goes on behind the message.
 void TravelCommands::tell(const QString& title, const QString& text, const QString& why) {
-    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, window_);
-    // Both quote what a file held or is called, which is shown as it is, never as markup.
-    box->setTextFormat(Qt::PlainText);
-    box->setInformativeText(QStringLiteral("<p>%1</p>").arg(why.toHtmlEscaped()));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-    failure_ = box;
+    failure_ = open_warning(window_, title, text, why);
 }
 
 }  // namespace vornick

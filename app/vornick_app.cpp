@@ -15,6 +15,7 @@
 #include "app/menu_choice.h"
 #include "app/quit_signals.h"
 #include "app/run_files.h"
+#include "app/warning_box.h"
 #include "app/window_state.h"
 #include "edit/arrow_keys.h"
 #include "render/gl_surface.h"
@@ -228,16 +229,9 @@ void VornickApp::export_image() {
     QString error;
     if (write_png(picture, path, &error)) return;
 
-    // Told, not asked: the run goes on behind the message.
-    auto* box = new QMessageBox(
-        QMessageBox::Warning, tr("Export Image"),
-        tr("The picture could not be saved as “%1”.").arg(QDir::toNativeSeparators(path)),
-        QMessageBox::Ok, &main_window_);
-    box->setTextFormat(Qt::PlainText);
-    box->setInformativeText(error);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-    export_failure_ = box;
+    export_failure_ = open_warning(
+        &main_window_, tr("Export Image"),
+        tr("The picture could not be saved as “%1”.").arg(QDir::toNativeSeparators(path)), error);
 }
 
 void VornickApp::copy_image() {

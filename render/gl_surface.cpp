@@ -117,9 +117,13 @@ bool GlSurface::make_picture(int scale) {
 // that the texture state it leaves is the one the GL is in.
 bool GlSurface::rescale() {
     const int wanted = wanted_scale();
-    if (!ready_ || wanted == scale_) return false;
+    if (!ready_ || wanted == scale_ || wanted == refused_scale_) return false;
     board_.flush_pending();
-    if (!make_target() || !make_picture(wanted)) return false;
+    if (!make_target()) return false;
+    if (!make_picture(wanted)) {
+        refused_scale_ = wanted;  // the driver will not do better at the next frame
+        return false;
+    }
     panel_.rewrite_all();
     return true;
 }
@@ -240,8 +244,7 @@ void GlSurface::paintEvent(QPaintEvent* event) {
     }
     bring_up_to_date();
     // QRegion::contains(QRect) only tells whether they overlap.
-    const bool whole =
-        dirty_.isEmpty() || (QRegion(to_widget(dirty_)) - event->region()).isEmpty();
+    const bool whole = dirty_.isEmpty() || (QRegion(to_widget(dirty_)) - event->region()).isEmpty();
     if (whole) {
         copy_out(dirty_);
         dirty_ = QRect();

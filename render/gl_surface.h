@@ -119,6 +119,7 @@ class GlSurface : public QWidget {
     bool repaint_asked_ = false;  // the next paint was asked for by present()
     int zoom_ = 1;
     int scale_ = 1;
+    int refused_scale_ = 0;  // a scale whose picture could not be made
     QElapsedTimer since_paint_;
     qint64 frame_ms_ = kDisplayFrameMs;
     QTimer repaint_timer_;
