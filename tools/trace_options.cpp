@@ -1,6 +1,7 @@
 #include "tools/trace_options.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "sim/vector_path.h"
 
@@ -139,6 +140,15 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
         return std::nullopt;
     }
     return o;
+}
+
+bool use_chosen_vector_path(const TraceOptions& opts, const char* tool) {
+    if (!opts.vector_path) return true;
+    VectorPath path{};
+    if (path_named(opts.vector_path->c_str(), path) && use_vector_path(path)) return true;
+    std::fprintf(stderr, "%s: this processor cannot run the %s path\n", tool,
+                 opts.vector_path->c_str());
+    return false;
 }
 
 }  // namespace vornick

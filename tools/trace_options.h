@@ -27,6 +27,10 @@ struct TraceOptions {
 std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& args,
                                                 std::string& error);
 
+// Puts the run on the vector path the options name, if any. False, with one line on stderr
+// that names `tool`, when this processor cannot run it.
+bool use_chosen_vector_path(const TraceOptions& opts, const char* tool);
+
 extern const char* const kTraceUsage;
 
 }  // namespace vornick

@@ -64,14 +64,7 @@ int main(int argc, char** argv) {
                      opts ? "--steps must not exceed --max-iters" : error.c_str(), kTraceUsage);
         return 2;
     }
-    if (opts->vector_path) {
-        VectorPath path{};
-        if (!path_named(opts->vector_path->c_str(), path) || !use_vector_path(path)) {
-            std::fprintf(stderr, "vornick-soak: this processor cannot run the %s path\n",
-                         opts->vector_path->c_str());
-            return 2;
-        }
-    }
+    if (!use_chosen_vector_path(*opts, "vornick-soak")) return 2;
 
     static Sim sim;  // large tables: keep them off the stack
     sim.prefs.iNumOrgs = opts->orgs;

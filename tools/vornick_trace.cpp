@@ -7,7 +7,6 @@
 
 #include "sim/run_replay.h"
 #include "sim/sim.h"
-#include "sim/vector_path.h"
 #include "tools/trace_options.h"
 
 namespace {
@@ -79,14 +78,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    if (opts->vector_path) {
-        VectorPath path{};
-        if (!path_named(opts->vector_path->c_str(), path) || !use_vector_path(path)) {
-            std::fprintf(stderr, "vornick-trace: this processor cannot run the %s path\n",
-                         opts->vector_path->c_str());
-            return 2;
-        }
-    }
+    if (!use_chosen_vector_path(*opts, "vornick-trace")) return 2;
     if (opts->run_file) return replay_file(*opts);
 
     static Sim sim;  // large tables: keep them off the stack
