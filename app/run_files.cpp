@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "sim/run_file.h"
+#include "sim/history/run_file.h"
 
 namespace vornick {
 

@@ -13,8 +13,8 @@
 #include "app/run_files.h"
 #include "app/step_dialog.h"
 #include "app/warning_box.h"
-#include "sim/run_file.h"
-#include "sim/run_replay.h"
+#include "sim/history/run_file.h"
+#include "sim/history/run_replay.h"
 
 namespace vornick {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "sim/move.h"
-#include "sim/move_back.h"
+#include "sim/history/move_back.h"
 #include "sim/sim.h"
 #include "vector_path_flag.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "sim/vector_path.h"
+#include "sim/kernels/vector_path.h"
 
 namespace vornick::bench {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sim/org_reorder.h"
+#include "sim/history/org_reorder.h"
 #include "sim/sim.h"
 
 namespace vornick {

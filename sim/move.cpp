@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "sim/kernels.h"
-#include "sim/move_lanes.h"
-#include "sim/vector_path.h"
+#include "sim/kernels/kernels.h"
+#include "sim/kernels/move_lanes.h"
+#include "sim/kernels/vector_path.h"
 
 namespace vornick {
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "sim/generator.h"
-#include "sim/journal.h"
+#include "sim/history/journal.h"
 #include "sim/ports.h"
 #include "sim/settings.h"
 #include "sim/world.h"

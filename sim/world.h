@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sim/org_table.h"
+#include "sim/kernels/org_table.h"
 
 namespace vornick {
 

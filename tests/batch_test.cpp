@@ -8,9 +8,9 @@
 
 #include "every_path.h"
 #include "fakes.h"
-#include "sim/kernels.h"
+#include "sim/kernels/kernels.h"
 #include "sim/move.h"
-#include "sim/vector_path.h"
+#include "sim/kernels/vector_path.h"
 
 namespace vornick {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "sim/vector_path.h"
+#include "sim/kernels/vector_path.h"
 
 namespace vornick::testing {
 

@@ -1,4 +1,4 @@
-#include "sim/run_file.h"
+#include "sim/history/run_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "fakes.h"
 #include "run_history.h"
-#include "sim/run_replay.h"
+#include "sim/history/run_replay.h"
 
 namespace vornick {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "fakes.h"
 #include "sim/move.h"
-#include "sim/org_reorder.h"
+#include "sim/history/org_reorder.h"
 
 namespace vornick::testing {
 

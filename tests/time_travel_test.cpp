@@ -5,8 +5,8 @@
 
 #include "fakes.h"
 #include "run_history.h"
-#include "sim/move_back.h"
-#include "sim/vector_path.h"
+#include "sim/history/move_back.h"
+#include "sim/kernels/vector_path.h"
 
 namespace vornick {
 namespace {

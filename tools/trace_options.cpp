@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "sim/vector_path.h"
+#include "sim/kernels/vector_path.h"
 
 namespace vornick {
 

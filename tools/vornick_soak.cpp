@@ -10,7 +10,7 @@
 
 #include "sim/move.h"
 #include "sim/sim.h"
-#include "sim/vector_path.h"
+#include "sim/kernels/vector_path.h"
 #include "tools/trace_options.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/run_replay.h"
+#include "sim/history/run_replay.h"
 #include "sim/sim.h"
 #include "tools/trace_options.h"
 

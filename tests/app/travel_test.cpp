@@ -22,7 +22,7 @@
 #include "edit/arrow_keys.h"
 #include "fresh_app.h"
 #include "render/gl_surface.h"
-#include "sim/run_file.h"
+#include "sim/history/run_file.h"
 
 namespace vornick {
 namespace {

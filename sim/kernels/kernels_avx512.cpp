@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "sim/kernels.h"
-#include "sim/tile_walk.h"
+#include "sim/kernels/kernels.h"
+#include "sim/kernels/tile_walk.h"
 
 namespace vornick::kernels {
 

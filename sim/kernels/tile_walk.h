@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sim/kernels.h"
+#include "sim/kernels/kernels.h"
 
 namespace vornick::kernels {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sim/org_reorder.h"
+#include "sim/history/org_reorder.h"
 
 namespace vornick {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/run_file.h"
+#include "sim/history/run_file.h"
 
 namespace vornick {
 

@@ -1,9 +1,9 @@
-#include "sim/move_lanes.h"
+#include "sim/kernels/move_lanes.h"
 
 #include <algorithm>
 
 #include "sim/generator.h"
-#include "sim/kernels.h"
+#include "sim/kernels/kernels.h"
 
 namespace vornick {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/journal.h"
+#include "sim/history/journal.h"
 #include "sim/sim.h"
 
 namespace vornick {

@@ -1,4 +1,4 @@
-#include "sim/run_file.h"
+#include "sim/history/run_file.h"
 
 #include <algorithm>
 #include <cerrno>

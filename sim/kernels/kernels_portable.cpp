@@ -2,8 +2,8 @@
 // the vector paths are tested against.
 #include <cstdint>
 
-#include "sim/kernels.h"
-#include "sim/tile_walk.h"
+#include "sim/kernels/kernels.h"
+#include "sim/kernels/tile_walk.h"
 
 namespace vornick::kernels {
 

@@ -1,11 +1,11 @@
-#include "sim/move_back.h"
+#include "sim/history/move_back.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "sim/kernels.h"
+#include "sim/kernels/kernels.h"
 #include "sim/move.h"
-#include "sim/vector_path.h"
+#include "sim/kernels/vector_path.h"
 
 namespace vornick {
 

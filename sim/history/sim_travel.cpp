@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "sim/sim.h"
-#include "sim/timeline.h"
+#include "sim/history/timeline.h"
 
 namespace vornick {
 

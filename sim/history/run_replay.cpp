@@ -1,8 +1,8 @@
-#include "sim/run_replay.h"
+#include "sim/history/run_replay.h"
 
 #include <algorithm>
 
-#include "sim/timeline.h"
+#include "sim/history/timeline.h"
 
 namespace vornick {
 

@@ -1,4 +1,4 @@
-#include "sim/journal.h"
+#include "sim/history/journal.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "sim/vector_path.h"
+#include "sim/kernels/vector_path.h"
 
 #include <cstring>
 

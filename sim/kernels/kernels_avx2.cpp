@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "sim/kernels.h"
+#include "sim/kernels/kernels.h"
 
 namespace vornick::kernels {
 

@@ -1,9 +1,9 @@
-#include "sim/timeline.h"
+#include "sim/history/timeline.h"
 
 #include <algorithm>
 
 #include "sim/move.h"
-#include "sim/move_back.h"
+#include "sim/history/move_back.h"
 
 namespace vornick {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "sim/generator.h"
-#include "sim/journal.h"
+#include "sim/history/journal.h"
 #include "sim/world.h"
 
 namespace vornick {

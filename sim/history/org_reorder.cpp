@@ -1,4 +1,4 @@
-#include "sim/org_reorder.h"
+#include "sim/history/org_reorder.h"
 
 namespace vornick {
 

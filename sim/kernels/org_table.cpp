@@ -1,4 +1,4 @@
-#include "sim/org_table.h"
+#include "sim/kernels/org_table.h"
 
 namespace vornick {
 
