@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "app/seed_text.h"
+#include "sim/number_text.h"
 
 namespace vornick {
 
@@ -18,20 +18,20 @@ void SeedDialog::open_with(uint32_t current) {
 }
 
 QString SeedDialog::refusal_of(const QString& text) {
-    const SeedParse parsed = parse_seed(text.toStdString());
+    const NumberParse parsed = parse_seed(text.toStdString());
     switch (parsed.error) {
-        case SeedError::kNone:
-            seed_ = parsed.seed;
+        case NumberError::kNone:
+            seed_ = static_cast<uint32_t>(parsed.value);
             return QString();
-        case SeedError::kEmpty:
+        case NumberError::kEmpty:
             return tr(
                 "Type a seed: a whole number from 0 to 4294967295, or 0x and "
                 "hexadecimal digits.");
-        case SeedError::kNotANumber:
+        case NumberError::kNotANumber:
             return tr("“%1” is not a seed: use the digits 0 to 9, or 0x and "
                       "hexadecimal digits.")
                 .arg(text.trimmed().left(24));
-        case SeedError::kOutOfRange:
+        case NumberError::kOutOfRange:
             return tr("A seed is from 0 to 4294967295 (0xFFFFFFFF).");
     }
     return tr("That is not a seed.");

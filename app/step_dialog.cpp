@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "app/step_text.h"
+#include "sim/number_text.h"
 
 namespace vornick {
 
@@ -21,16 +21,16 @@ void StepDialog::open_with(int32_t current, int32_t max) {
 }
 
 QString StepDialog::refusal_of(const QString& text) {
-    const StepParse parsed = parse_step(text.toStdString(), max_);
+    const NumberParse parsed = parse_step(text.toStdString(), max_);
     switch (parsed.error) {
-        case StepError::kNone:
-            step_ = parsed.step;
+        case NumberError::kNone:
+            step_ = static_cast<int32_t>(parsed.value);
             return QString();
-        case StepError::kEmpty:
+        case NumberError::kEmpty:
             return tr("Type a step: a whole number from 0 to %1.").arg(max_);
-        case StepError::kNotANumber:
+        case NumberError::kNotANumber:
             return tr("“%1” is not a step: use the digits 0 to 9.").arg(text.trimmed().left(24));
-        case StepError::kOutOfRange:
+        case NumberError::kOutOfRange:
             return tr("This run ends at step %1: type a step from 0 to %1.").arg(max_);
     }
     return tr("That is not a step.");
