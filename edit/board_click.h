@@ -4,23 +4,11 @@
 
 #include <cstdint>
 
+#include "sim/board_geometry.h"
 #include "sim/history/org_reorder.h"
 #include "sim/sim.h"
 
 namespace vornick {
-
-// The board's extent in content pixels, both axes; cell c covers 10 + 10c to 20 + 10c.
-inline constexpr int32_t kBoardMin = 10;
-inline constexpr int32_t kBoardMax = 290;
-inline constexpr int32_t kCellSize = 10;
-
-inline bool on_board(int32_t h, int32_t v) {
-    return h >= kBoardMin && v >= kBoardMin && h <= kBoardMax && v <= kBoardMax;
-}
-// 290 itself is on the board but yields 28, a cell outside the grid.
-inline int32_t cell_of(int32_t pixel) {
-    return (pixel - kBoardMin) / kCellSize;
-}
 
 enum class PressAction { kNone, kStop, kContinue, kOrganism };
 

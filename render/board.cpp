@@ -6,17 +6,6 @@ namespace vornick {
 
 namespace {
 
-constexpr int kBoardOrigin = 10;
-constexpr int kCellSize = 10;
-constexpr int kBoardEnd = kBoardOrigin + kGridSize * kCellSize;
-
-int cell_left(int32_t x) {
-    return kBoardOrigin + kCellSize * x;
-}
-int cell_top(int32_t y) {
-    return kBoardOrigin + kCellSize * y;
-}
-
 bool is_sprite(int32_t number) {
     return number >= 0 && number < kSpriteCount;
 }
@@ -117,7 +106,7 @@ void GlBoard::redraw_scr(const World& w) {
     }
     const int32_t norgs = w.norgs < 0 ? 0 : (w.norgs > kMaxOrgs ? kMaxOrgs : w.norgs);
     for (int32_t i = 0; i < norgs; ++i) {
-        const Org& org = w.orgs[i];
+        const Org org = w.orgs.get(i);
         if (is_sprite(org.dir)) {
             sprite_quad(org.dir, cell_left(org.x), cell_top(org.y), cell_left(org.x) + kCellSize,
                         cell_top(org.y) + kCellSize);

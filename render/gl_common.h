@@ -1,13 +1,13 @@
-// The fixed geometry of the drawing surface and the GL names every drawing file shares.
+// The GL names and sprite sizes every drawing file shares; the picture's geometry is the
+// board's (sim/board_geometry.h).
 // Drawing is OpenGL 1.x immediate mode into the surface's own 440 x 300 framebuffer.
 #pragma once
 
 #include <qopengl.h>
 
-namespace vornick {
+#include "sim/board_geometry.h"
 
-inline constexpr int kSurfaceWidth = 440;
-inline constexpr int kSurfaceHeight = 300;
+namespace vornick {
 
 // GL_TEXTURE_RECTANGLE; spelled out because not every gl.h names it.
 inline constexpr GLenum kTexRect = 0x84F5;
