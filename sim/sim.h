@@ -227,7 +227,8 @@ class Sim {
     void begin_step();
     void end_checks();
     void max_speed_loop();
-    void move_step_drawn();
+    // The selected organism's position in the panel and its frame on the board, where it stands.
+    void show_selection();
 
     RunLimits prefs_limits() const { return {prefs.maxIters, prefs.setStopPt, prefs.stopIters}; }
     // A file's limits give way once the preferences' own change.

@@ -54,13 +54,7 @@ void Sim::HandleDraw() {
     if (max_speed) {
         if (run.iters % kMaxSpeedCountEvery == 0) io.panel->outext(shown_iters());
     } else {
-        if (sel.prinfo == 1) {
-            const Org o = model.orgs.get(sel.selectOrgIndex);
-            io.panel->outext2(o.x, o.y);
-            sel.selcx = o.x;
-            sel.selcy = o.y;
-            io.board->draw_frame(sel.selcx, sel.selcy);
-        }
+        if (sel.prinfo == 1) show_selection();
         if (pace.limited_FPS == 0) {
             if (pace.delay > kEveryStepCount || run.iters % 100 == 0) {
                 io.panel->outext(shown_iters());
@@ -104,14 +98,16 @@ void Sim::redraw_and_count() {
 
 void Sim::full_refresh() {
     redraw_and_count();
-    if (sel.prinfo == 1) {
-        // Read in place: a write access would take the table off its byte copy.
-        const Org o = model.orgs.get(sel.selectOrgIndex);
-        io.panel->outext2(o.x, o.y);
-        sel.selcx = o.x;
-        sel.selcy = o.y;
-        io.board->draw_frame(sel.selcx, sel.selcy);
-    }
+    if (sel.prinfo == 1) show_selection();
+}
+
+void Sim::show_selection() {
+    // Read in place: a write access would take the table off its byte copy.
+    const Org o = model.orgs.get(sel.selectOrgIndex);
+    io.panel->outext2(o.x, o.y);
+    sel.selcx = o.x;
+    sel.selcy = o.y;
+    io.board->draw_frame(sel.selcx, sel.selcy);
 }
 
 }  // namespace vornick
