@@ -20,11 +20,8 @@ class EveryPath : public ::testing::TestWithParam<VectorPath> {
 
 inline const auto kEveryPath = ::testing::ValuesIn(kVectorPaths);
 
-// Test names take letters, digits and underscores only.
 inline std::string path_test_name(const ::testing::TestParamInfo<VectorPath>& row) {
-    std::string name = path_name(row.param);
-    for (char& c : name) c = c == '-' ? '_' : c;
-    return name;
+    return path_name(row.param);
 }
 
 }  // namespace vornick::testing

@@ -3,6 +3,7 @@
 #include <memory>
 #include <random>
 
+#include "every_path.h"
 #include "fakes.h"
 #include "run_history.h"
 #include "sim/history/move_back.h"
@@ -24,15 +25,7 @@ void go_to(Sim& sim, int32_t n) {
     }
 }
 
-class EveryPath : public ::testing::TestWithParam<VectorPath> {
-  protected:
-    void SetUp() override {
-        if (!use_vector_path(GetParam())) GTEST_SKIP() << "no " << path_name(GetParam());
-    }
-    void TearDown() override { use_vector_path(best_vector_path()); }
-};
-
-using Unmove = EveryPath;
+using Unmove = testing::EveryPath;
 
 // Taking steps back, one at a time or many at once, undoes the same steps forward.
 TEST_P(Unmove, UndoesTheStepsForward) {
@@ -63,7 +56,7 @@ TEST_P(Unmove, RefusesWhatNoStepLeaves) {
             auto w = std::make_unique<World>();
             Generator gen{77};
             init_world(*w, gen, 39, false);
-            w->orgs[at] = bad;
+            w->orgs.edit(at) = bad;
             const std::string before = table_text(*w, gen.seed);
             EXPECT_FALSE(unmove_orgs_steps(*w, gen, 100)) << at;
             EXPECT_EQ(table_text(*w, gen.seed), before);
@@ -73,10 +66,7 @@ TEST_P(Unmove, RefusesWhatNoStepLeaves) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, Unmove,
-                         ::testing::Values(VectorPath::kPortable, VectorPath::kAvx2,
-                                           VectorPath::kAvx512),
-                         [](const auto& row) { return std::string(path_name(row.param)); });
+INSTANTIATE_TEST_SUITE_P(Paths, Unmove, testing::kEveryPath, testing::path_test_name);
 
 // Back k steps and forward k steps again is no change at all, and every moment on the way is
 // the moment the forward definition reaches.
@@ -174,7 +164,7 @@ TEST(TimeTravel, RunStateAfterwards) {
 TEST(TimeTravel, ATableNoStepLeavesEndsTheProgram) {
     auto r = rig_with(4, 1);
     run_to(r->sim, 10);
-    r->sim.model.orgs[1].dir = 7;
+    r->sim.model.orgs.edit(1).dir = 7;
     EXPECT_EXIT(r->sim.step_back(), ::testing::ExitedWithCode(1), "");
 }
 
@@ -213,7 +203,7 @@ TEST(TimeTravel, StepBackShowsTheRunInFull) {
     sim.sel = {2, 1, 0, 0};
     r->rec.log.clear();
     ASSERT_TRUE(sim.step_back());
-    const Org& o = sim.model.orgs[2];
+    const Org o = sim.model.orgs.get(2);
     const std::string cell = std::to_string(o.x) + "," + std::to_string(o.y);
     EXPECT_EQ(r->rec.log,
               (std::vector<std::string>{"redraw", "iter 9", "selorg " + cell, "frame " + cell}));
@@ -297,7 +287,7 @@ TEST(Journal, RefusesEditsThatMoveNothing) {
     auto r = rig_with(4, 1);
     Sim& sim = r->sim;
     OrgMove m{};
-    const Org o = sim.model.orgs[2];
+    const Org o = sim.model.orgs.get(2);
     EXPECT_FALSE(sim.drop_edit(2, o.x, o.y, m));
     EXPECT_FALSE(sim.drop_edit(4, 0, 0, m));
     EXPECT_FALSE(sim.arrow_edit(-1, ArrowKey::kUp, m));
