@@ -44,14 +44,14 @@ void BM_Step(benchmark::State& state) {
         sim.HandleDraw();
         if (sim.run.iters > INT32_MAX - 2) sim.run.iters = 0;
     }
-    benchmark::DoNotOptimize(sim.model.orgs[0]);
+    benchmark::DoNotOptimize(sim.model.orgs.get(0));
 }
 
 // The model half of one drawn step.
 void BM_Move(benchmark::State& state) {
     Sim& sim = fresh_sim(static_cast<int32_t>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(vornick::move_orgs(sim.model, sim.rng));
-    benchmark::DoNotOptimize(sim.model.orgs[0]);
+    benchmark::DoNotOptimize(sim.model.orgs.get(0));
 }
 
 // Arguments: organisms, steps per batch.
@@ -62,7 +62,7 @@ void BM_Batch(benchmark::State& state) {
         sim.step_batch(steps);
         if (sim.run.iters > INT32_MAX / 2) sim.run.iters = 0;
     }
-    benchmark::DoNotOptimize(sim.model.orgs[0]);
+    benchmark::DoNotOptimize(sim.model.orgs.get(0));
 }
 
 // The back-to-back loop as the timer callback runs it: slices of 16 ms by the real clock.

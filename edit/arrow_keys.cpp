@@ -26,7 +26,7 @@ void MoveOrgByArrowKeys(Sim& sim, int32_t code) {
     OrgMove m{};
     if (!sim.arrow_edit(sel.selectOrgIndex, key, m)) return;  // only a full journal refuses
     sel.selectOrgIndex = m.to;
-    const Org& o = sim.model.orgs[m.to];
+    const Org o = sim.model.orgs.get(m.to);
     sel.selcx = o.x;
     sel.selcy = o.y;
     sim.io.board->redraw_scr(sim.model);

@@ -1,10 +1,6 @@
 #include "sim/move.h"
 
-#include <algorithm>
-
-#include "sim/kernels/kernels.h"
-#include "sim/kernels/move_lanes.h"
-#include "sim/kernels/vector_path.h"
+#include "sim/kernels/walk.h"
 
 namespace vornick {
 
@@ -15,166 +11,14 @@ int32_t wrap(int32_t c) {
     return c < 0 ? kGridSize - 1 : c;
 }
 
-int32_t live_count(const World& w) {
-    return std::clamp(w.norgs, int32_t{0}, kMaxOrgs);
-}
-
-void step_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
-    switch (vector_path()) {
-#if defined(VORNICK_X86_KERNELS)
-        case VectorPath::kAvx512:
-            return kernels::step_lanes_avx512(lanes, n, s0);
-        case VectorPath::kAvx2:
-            return kernels::step_lanes_avx2(lanes, n, s0);
-#endif
-        default:
-            return kernels::step_lanes_portable(lanes, n, s0);
-    }
-}
-
-void walk_tile_kernel(const kernels::TileWalk& walk) {
-    switch (vector_path()) {
-#if defined(VORNICK_X86_KERNELS)
-        case VectorPath::kAvx512:
-            return kernels::walk_tiles_avx512(walk);
-#endif
-        default:
-            return kernels::walk_tiles_portable(walk);
-    }
-}
-
-// Enough walkers for the processor to overlap their work; fewer organisms are cut into
-// stretches, when the run is long enough that each stretch has some tiles.
-constexpr int32_t kWalkersWanted = 32;
-constexpr int64_t kMinStretchTiles = 8;
-
-int32_t stretches_for(int32_t n, int64_t steps) {
-    const int64_t by_count = std::max<int64_t>(1, kWalkersWanted / n);
-    const int64_t by_length = steps / (kMinStretchTiles * kernels::kTileSteps);
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(std::min(by_count, by_length), 1, kernels::kMaxStretches));
-}
-
-uint32_t field(uint64_t counts, int heading) {
-    return static_cast<uint32_t>((counts >> (16 * heading)) & 0xffff);
-}
-
-// A coordinate after `forward` steps one way and `back` the other, on the wrapped grid.
-uint8_t moved(uint8_t c, uint32_t forward, uint32_t back) {
-    return static_cast<uint8_t>((c + kGridSize + forward % kGridSize - back % kGridSize) %
-                                kGridSize);
-}
-
-// A single stretch's walkers start from the organisms' own headings, so their counts are
-// already absolute. Plain array code, which the compiler vectorises.
-void apply_walkers(OrgLanes& lanes, int32_t n, const uint64_t* counts, const uint64_t* dir) {
-    for (int32_t i = 0; i < n; ++i) {
-        const uint64_t c = counts[i];
-        lanes.x[i] = moved(lanes.x[i], field(c, kRight), field(c, kLeft));
-        lanes.y[i] = moved(lanes.y[i], field(c, kDown), field(c, kUp));
-        lanes.dir[i] = static_cast<uint8_t>(dir[i]);
-    }
-}
-
-// Organism i's walkers, one per stretch in order: each one's counts are relative to its first
-// heading, which is where the previous stretches left the organism.
-void apply_stretches(OrgLanes& lanes, int32_t i, const kernels::TileWalk& walk) {
-    uint32_t right = 0, left = 0, down = 0, up = 0;
-    uint32_t d = lanes.dir[i];
-    for (int32_t k = 0; k < walk.stretches; ++k) {
-        const int32_t at = k * walk.norgs + i;
-        const uint64_t rel = walk.counts[at];
-        const unsigned shift = 16u * d;
-        const uint64_t abs = (rel << shift) | (rel >> ((64u - shift) & 63u));
-        right += field(abs, kRight);
-        left += field(abs, kLeft);
-        down += field(abs, kDown);
-        up += field(abs, kUp);
-        d = (d + static_cast<uint32_t>(walk.dir[at])) & 3;
-    }
-    lanes.x[i] = moved(lanes.x[i], right, left);
-    lanes.y[i] = moved(lanes.y[i], down, up);
-    lanes.dir[i] = static_cast<uint8_t>(d);
-}
-
-// The lane jumps of a tile depend only on the organism count; the last count's are kept.
-const kernels::TileWalk& tile_jumps(int32_t n) {
-    static kernels::TileWalk jumps{};
-    static int32_t made_for = -1;
-    if (made_for != n) {
-        const Jump step = jump_of(static_cast<uint64_t>(n));
-        Jump lane = jump_of(1);  // organism 0's draw in the tile's first step
-        for (int j = 0; j < kernels::kTileSteps; ++j) {
-            jumps.lane_mul[j] = lane.mul;
-            jumps.lane_add[j] = lane.add;
-            lane = lane.then(step);
-        }
-        const Jump tile = jump_of(static_cast<uint64_t>(n) * kernels::kTileSteps);
-        jumps.tile_mul = tile.mul;
-        jumps.tile_add = tile.add;
-        made_for = n;
-    }
-    return jumps;
-}
-
-// The batch in tiles of 64 steps, from words of turns.
-void walk_tiles(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed) {
-    static_assert(kMaxOrgs % kernels::kWalkPad == 0);
-    static_assert(kernels::kMaxStretches * kernels::kWalkPad <= kMaxOrgs);
-    kernels::TileWalk walk = tile_jumps(n);
-    uint64_t words[kMaxOrgs];
-    uint64_t dir[kMaxOrgs];
-    uint64_t counts[kMaxOrgs];
-    walk.norgs = n;
-    walk.words = words;
-    walk.dir = dir;
-    walk.counts = counts;
-    for (int64_t left = steps; left > 0;) {
-        const int32_t stretches = stretches_for(n, left);
-        int64_t part = 0;
-        if (stretches > 1) {
-            walk.tiles =
-                std::min(left / (stretches * kernels::kTileSteps), kernels::kTilesPerChunk);
-            walk.last_len = kernels::kTileSteps;
-            part = stretches * walk.tiles * kernels::kTileSteps;
-        } else {
-            part = std::min(left, kernels::kTilesPerChunk * kernels::kTileSteps);
-            walk.tiles = (part + kernels::kTileSteps - 1) / kernels::kTileSteps;
-            walk.last_len = static_cast<int32_t>(part - (walk.tiles - 1) * kernels::kTileSteps);
-        }
-        const Jump stretch = jump_of(static_cast<uint64_t>(part / stretches) * n);
-        walk.stretches = stretches;
-        walk.stretch_mul = stretch.mul;
-        walk.stretch_add = stretch.add;
-        walk.seed = seed;
-        const int32_t walkers = stretches * n;
-        const int32_t padded =
-            (walkers + kernels::kWalkPad - 1) / kernels::kWalkPad * kernels::kWalkPad;
-        std::fill(words + walkers, words + padded, uint64_t{0});
-        std::fill(counts, counts + padded, uint64_t{0});
-        if (stretches == 1) {
-            for (int32_t i = 0; i < n; ++i) dir[i] = lanes.dir[i];
-            std::fill(dir + n, dir + padded, uint64_t{0});
-            walk_tile_kernel(walk);
-            apply_walkers(lanes, n, counts, dir);
-        } else {
-            std::fill(dir, dir + padded, uint64_t{0});
-            walk_tile_kernel(walk);
-            for (int32_t i = 0; i < n; ++i) apply_stretches(lanes, i, walk);
-        }
-        seed = jump_of(static_cast<uint64_t>(part) * static_cast<uint64_t>(n)).apply(seed);
-        left -= part;
-    }
-}
-
 }  // namespace
 
 bool move_orgs_serial(World& w, Generator& gen) {
     int32_t bad = 0;
-    Org* orgs = w.orgs.data();
-    for (int32_t i = 0, n = live_count(w); i < n; ++i) {
+    Org* orgs = w.orgs.records();
+    for (int32_t i = 0, n = w.live_count(); i < n; ++i) {
         Org& o = orgs[i];
-        bad |= o.dir & ~3;
+        bad |= !valid_heading(o.dir);
         const int32_t d = o.dir;
         o.x = wrap(o.x + (d == kRight) - (d == kLeft));
         o.y = wrap(o.y + (d == kDown) - (d == kUp));
@@ -184,44 +28,30 @@ bool move_orgs_serial(World& w, Generator& gen) {
 }
 
 bool move_orgs(World& w, Generator& gen) {
-    const int32_t n = live_count(w);
+    const int32_t n = w.live_count();
     if (n == 0) return true;
     OrgLanes* lanes = w.orgs.lanes_for(n);
     // Only a hand-made table has records without a byte form; it gets the definition itself.
     if (lanes == nullptr) return move_orgs_serial(w, gen);
     const uint32_t s0 = gen.seed;
-    step_lanes(*lanes, n, s0);
+    kernels::step_lanes(*lanes, n, s0);
     gen.seed = kJump.mul[n] * s0 + kJump.add[n];
     return true;
 }
 
 bool move_orgs_steps(World& w, Generator& gen, int64_t steps) {
-    const int32_t n = live_count(w);
+    const int32_t n = w.live_count();
     if (steps <= 0 || n == 0) return true;
     // The walk works on the lanes, which hold only positions on the grid and valid headings;
     // consecutive batches keep them and never touch the records.
     OrgLanes* const lanes = w.orgs.lanes_for(n);
     if (lanes == nullptr) {
-        const Org* orgs = w.orgs.data();
-        for (int32_t i = 0; i < n; ++i) {
-            if ((orgs[i].dir & ~3) != 0) return false;
-        }
+        if (!headings_valid(w)) return false;
         // Positions off the grid wrap only at its edges: the walk's modulo would differ.
         for (int64_t k = 0; k < steps; ++k) move_orgs_serial(w, gen);
         return true;
     }
-
-    uint32_t seed = gen.seed;
-#if defined(VORNICK_X86_KERNELS)
-    if (vector_path() == VectorPath::kAvx2) {
-        // On AVX2, stepping lanes one step at a time beats the tiles' words of turns.
-        walk_lanes(*lanes, n, steps, seed);
-        gen.seed = seed;
-        return true;
-    }
-#endif
-    walk_tiles(*lanes, n, steps, seed);
-    gen.seed = seed;
+    kernels::walk_steps(*lanes, n, steps, gen.seed);
     return true;
 }
 

@@ -22,7 +22,7 @@ void rand_dat_org(World& w, Generator& gen, int32_t index) {
         if (w.cell(o.x, o.y) > 11) break;
     }
     o.dir = gen.draw() & 3;
-    w.orgs[index] = o;
+    w.orgs.edit(index) = o;
 }
 
 void init_world(World& w, Generator& gen, int32_t iNumOrgs, bool randINumOrgs) {
@@ -44,6 +44,14 @@ void init_world(World& w, Generator& gen, int32_t iNumOrgs, bool randINumOrgs) {
             if (c == kEmptyCode && (gen.draw() & 3) == 0) c = kGroundCode;
         }
     }
+}
+
+bool headings_valid(const World& w) {
+    const Org* const orgs = w.orgs.records();
+    for (int32_t i = 0, n = w.live_count(); i < n; ++i) {
+        if (!valid_heading(orgs[i].dir)) return false;
+    }
+    return true;
 }
 
 }  // namespace vornick

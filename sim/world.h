@@ -17,7 +17,12 @@ struct World {
     int32_t norgs = 0;
 
     int32_t cell(int32_t x, int32_t y) const { return world[x * kGridSize + y]; }
+    // The organisms a step moves: norgs, kept within the table whatever a caller stored.
+    int32_t live_count() const { return norgs < 0 ? 0 : (norgs > kMaxOrgs ? kMaxOrgs : norgs); }
 };
+
+// Whether every live organism's heading is one of the four; a step meets no other.
+bool headings_valid(const World& w);
 
 class Generator;
 

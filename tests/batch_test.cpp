@@ -28,9 +28,9 @@ std::unique_ptr<World> world_of(int32_t norgs, uint32_t seed, Generator& gen) {
 void expect_same_table(const World& a, const World& b, const std::string& what) {
     ASSERT_EQ(a.norgs, b.norgs) << what;
     for (int32_t i = 0; i < a.norgs; ++i) {
-        ASSERT_EQ(a.orgs[i].x, b.orgs[i].x) << what << " organism " << i;
-        ASSERT_EQ(a.orgs[i].y, b.orgs[i].y) << what << " organism " << i;
-        ASSERT_EQ(a.orgs[i].dir, b.orgs[i].dir) << what << " organism " << i;
+        ASSERT_EQ(a.orgs.get(i).x, b.orgs.get(i).x) << what << " organism " << i;
+        ASSERT_EQ(a.orgs.get(i).y, b.orgs.get(i).y) << what << " organism " << i;
+        ASSERT_EQ(a.orgs.get(i).dir, b.orgs.get(i).dir) << what << " organism " << i;
     }
 }
 
@@ -93,7 +93,7 @@ TEST_P(MoveSteps, SingleStepsMatchTheSerialDefinition) {
 TEST_P(MoveSteps, OddTablesAreHandledAsOneByOne) {
     Generator fast, serial;
     auto a = world_of(6, 9, fast);
-    a->orgs[2] = Org{40, -3, kRight};
+    a->orgs.edit(2) = Org{40, -3, kRight};
     auto b = std::make_unique<World>(*a);
     serial = fast;
     ASSERT_TRUE(move_orgs_steps(*a, fast, 300));
@@ -101,7 +101,7 @@ TEST_P(MoveSteps, OddTablesAreHandledAsOneByOne) {
     EXPECT_EQ(fast.seed, serial.seed);
     expect_same_table(*a, *b, "off the grid");
 
-    a->orgs[4].dir = 9;
+    a->orgs.edit(4).dir = 9;
     const World before = *a;
     const uint32_t seed = fast.seed;
     EXPECT_FALSE(move_orgs_steps(*a, fast, 300));
@@ -146,14 +146,14 @@ TEST(LaneWalk, SameDrawAtEveryStepWalksStraightOrSpins) {
 
         World w;
         w.norgs = 1;
-        w.orgs[0] = Org{r.x, r.y, r.dir};
+        w.orgs.edit(0) = Org{r.x, r.y, r.dir};
         for (int64_t k = 0; k < r.steps; ++k) {
             Generator same{state_before(first[0])};
             ASSERT_TRUE(move_orgs_serial(w, same));
         }
         const std::string what = std::to_string(r.steps) + " steps from (" + std::to_string(r.x) +
                                  ", " + std::to_string(r.y) + ")";
-        EXPECT_TRUE(x[31] == w.orgs[0].x && y[31] == w.orgs[0].y && dir[31] == w.orgs[0].dir)
+        EXPECT_TRUE(x[31] == w.orgs.get(0).x && y[31] == w.orgs.get(0).y && dir[31] == w.orgs.get(0).dir)
             << what << ": (" << int(x[31]) << ", " << int(y[31]) << ") facing " << int(dir[31]);
     }
 }
@@ -208,7 +208,7 @@ void prepare(Rig& r, const BatchCase& c) {
     r.sim.continue_command();  // past a stop point the warm-up steps reached
     r.sim.prefs.maxIters = c.maxIters;
     if (c.selected && c.norgs > 0) {
-        r.sim.sel = {0, 1, r.sim.model.orgs[0].x, r.sim.model.orgs[0].y};
+        r.sim.sel = {0, 1, r.sim.model.orgs.get(0).x, r.sim.model.orgs.get(0).y};
     }
     r.rec.log.clear();
 }
@@ -273,7 +273,7 @@ TEST(StepBatchDeathTest, HeadingOutsideTheFourEndsTheProgram) {
     Rig r;
     r.sim.new_sim();
     r.sim.pace.speed = kMaxSpeedMode;
-    r.sim.model.orgs[2].dir = -1;
+    r.sim.model.orgs.edit(2).dir = -1;
     EXPECT_EXIT(r.sim.step_batch(5000), ::testing::ExitedWithCode(1), "");
 }
 

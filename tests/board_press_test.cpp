@@ -26,7 +26,7 @@ struct EditRig : testing::Rig {
         std::fill(std::begin(sim.model.world), std::end(sim.model.world), kEmptyCode);
         sim.model.norgs = 4;
         const Org orgs[] = {{3, 3, kUp}, {8, 8, kLeft}, {5, 5, kDown}, {5, 5, kRight}, {9, 9, 0}};
-        std::copy(std::begin(orgs), std::end(orgs), sim.model.orgs.begin());
+        std::copy(std::begin(orgs), std::end(orgs), sim.model.orgs.records());
         rec.log.clear();
     }
     void drag(int32_t x, int32_t y, int32_t to_h, int32_t to_v) {
@@ -84,7 +84,7 @@ TEST(BoardPress, FramedCellDeselectsOnAClickAndDragsTheSelectedOnAMove) {
     r.sim.sel = Selection{2, 1, 5, 5};  // 3 is drawn over the selected 2
     r.drag(5, 5, at(7), at(5));
     r.press.mouse_released(at(7), at(5));
-    EXPECT_EQ((std::vector{r.sim.sel.selectOrgIndex, r.sim.model.orgs[2].x, r.sim.model.orgs[3].x}),
+    EXPECT_EQ((std::vector{r.sim.sel.selectOrgIndex, r.sim.model.orgs.get(2).x, r.sim.model.orgs.get(3).x}),
               (std::vector{2, 7, 5}));
 }
 
@@ -120,7 +120,7 @@ TEST(BoardPress, LeavingTheBoardEndsTheDragForGood) {
         r.press.mouse_moved(at(12), at(8));
         r.press.mouse_released(at(12), at(8));
         EXPECT_EQ(r.since(n), "clr_cursor; redraw; frame 8,8; present; present") << name;
-        EXPECT_EQ(r.sim.model.orgs[1].x, 8) << name;
+        EXPECT_EQ(r.sim.model.orgs.get(1).x, 8) << name;
     }
 }
 
@@ -152,12 +152,12 @@ TEST(BoardPress, StepsAndArrowKeysWaitForTheEndOfThePress) {
     r.press.HandleInContent(at(3), at(3), 4);
     fire();
     HandleArrowKey(r.sim, r.press, kLeftArrowCharCode);
-    iters.push_back(r.sim.model.orgs[0].x);
+    iters.push_back(r.sim.model.orgs.get(0).x);
     r.press.mouse_moved(at(6), at(3));
     fire();
     r.press.mouse_released(at(6), at(3));
     fire();
-    const Org walked = r.sim.model.orgs[r.sim.sel.selectOrgIndex];
+    const Org walked = r.sim.model.orgs.get(r.sim.sel.selectOrgIndex);
     r.drag(walked.x, walked.y, 5, 5);  // off the board: over, though the button is still down
     fire();
     EXPECT_EQ(iters, (std::vector{0, 3, 0, 1, 2}));
@@ -189,10 +189,10 @@ TEST(ArrowKeys, WrapAtTheEdgesAndNeedASelection) {
                         {kDownArrowCharCode, 4, 27, -1, {4, 27}}};
     for (const Row& row : rows) {
         EditRig r;
-        r.sim.model.orgs[0] = {row.x, row.y, kUp};
+        r.sim.model.orgs.edit(0) = {row.x, row.y, kUp};
         r.sim.sel = Selection{row.selected, row.selected + 1, row.x, row.y};
         HandleArrowKey(r.sim, r.press, row.code);
-        EXPECT_EQ((std::vector{r.sim.model.orgs[0].x, r.sim.model.orgs[0].y}), row.moved_to)
+        EXPECT_EQ((std::vector{r.sim.model.orgs.get(0).x, r.sim.model.orgs.get(0).y}), row.moved_to)
             << row.code << " " << row.selected;
     }
 }

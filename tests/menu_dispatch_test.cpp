@@ -80,10 +80,10 @@ TEST(BoardPress, DecidesByStateAndCell) {
 TEST(BoardPress, TopmostIsTheHighestIndex) {
     World w{};
     w.norgs = 3;
-    w.orgs[0] = {4, 4, 0};
-    w.orgs[1] = {4, 4, 1};
-    w.orgs[2] = {5, 4, 1};
-    w.orgs[3] = {6, 6, 0};  // not live
+    w.orgs.edit(0) = {4, 4, 0};
+    w.orgs.edit(1) = {4, 4, 1};
+    w.orgs.edit(2) = {5, 4, 1};
+    w.orgs.edit(3) = {6, 6, 0};  // not live
     EXPECT_EQ(topmost_org(w, 4, 4), 1);
     EXPECT_EQ(topmost_org(w, 6, 6), -1);
 }

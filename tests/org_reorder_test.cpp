@@ -20,9 +20,9 @@ struct ReorderCase {
 World layout(const ReorderCase& c) {
     World w{};
     w.norgs = 8;
-    for (int32_t k = 0; k < 10; ++k) w.orgs[k] = Org{k, 0, k};
-    w.orgs[c.mover] = Org{19, 20, c.mover};
-    for (int32_t k : c.occupants) w.orgs[k] = Org{20, 20, k};
+    for (int32_t k = 0; k < 10; ++k) w.orgs.edit(k) = Org{k, 0, k};
+    w.orgs.edit(c.mover) = Org{19, 20, c.mover};
+    for (int32_t k : c.occupants) w.orgs.edit(k) = Org{20, 20, k};
     return w;
 }
 
@@ -36,8 +36,8 @@ TEST_P(Reorder, MoverEndsOnTopInThisOrder) {
     World w = layout(GetParam());
     const OrgMove m = apply(w, GetParam());
     std::vector<int32_t> got;
-    for (int32_t k = 0; k < w.norgs; ++k) got.push_back(w.orgs[k].dir);
-    got.push_back(w.orgs[m.to].x == 20 && w.orgs[m.to].y == 20 ? m.to : -1);
+    for (int32_t k = 0; k < w.norgs; ++k) got.push_back(w.orgs.get(k).dir);
+    got.push_back(w.orgs.get(m.to).x == 20 && w.orgs.get(m.to).y == 20 ? m.to : -1);
     EXPECT_EQ(got, GetParam().order);
 }
 
@@ -45,7 +45,7 @@ TEST_P(Reorder, UndoRestoresEveryRecord) {
     World w = layout(GetParam());
     const World before = w;
     undo_org_move(w, apply(w, GetParam()));
-    EXPECT_EQ(0, std::memcmp(w.orgs, before.orgs, sizeof(Org) * kMaxOrgs));
+    EXPECT_EQ(0, std::memcmp(w.orgs.records(), before.orgs.records(), sizeof(Org) * kMaxOrgs));
 }
 
 INSTANTIATE_TEST_SUITE_P(

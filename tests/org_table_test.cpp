@@ -21,7 +21,7 @@ struct Edit {
 
 int32_t read_everything(const World& w) {
     int32_t sum = 0;
-    for (int32_t i = 0; i < w.norgs; ++i) sum += w.orgs[i].x + w.orgs.get(i).y;
+    for (int32_t i = 0; i < w.norgs; ++i) sum += w.orgs.records()[i].x + w.orgs.get(i).y;
     return sum;
 }
 
@@ -30,24 +30,25 @@ const Edit kEdits[] = {
     {"ReadsOnly", [](std::unique_ptr<World>& w, int) { EXPECT_GE(read_everything(*w), 0); }},
     {"WritesOneRecord",
      [](std::unique_ptr<World>& w, int) {
-         w->orgs[w->norgs / 2] = {27, 0, kRight};
+         w->orgs.edit(w->norgs / 2) = {27, 0, kRight};
      }},
     {"WritesOneField",
-     [](std::unique_ptr<World>& w, int) { w->orgs[0].dir = (w->orgs[0].dir + 1) % 4; }},
+     [](std::unique_ptr<World>& w, int) { w->orgs.edit(0).dir = (w->orgs.get(0).dir + 1) % 4; }},
     {"ReordersLikeADrop",
      [](std::unique_ptr<World>& w, int) {
-         std::rotate(w->orgs.begin(), w->orgs.begin() + 1, w->orgs.begin() + w->norgs);
+         Org* const orgs = w->orgs.records();
+         std::rotate(orgs, orgs + 1, orgs + w->norgs);
      }},
     {"CopiesInThroughAPointer",
      [](std::unique_ptr<World>& w, int) {
          const Org three[] = {{0, 0, kLeft}, {0, 0, kUp}, {27, 27, kDown}};
-         std::copy(std::begin(three), std::end(three), static_cast<Org*>(w->orgs));
+         std::copy(std::begin(three), std::end(three), w->orgs.records());
      }},
     {"GoesOnInACopy", [](std::unique_ptr<World>& w, int) { w = std::make_unique<World>(*w); }},
     {"FewerOrganismsThenMore",
      [](std::unique_ptr<World>& w, int nth) { w->norgs += nth ? 3 : -3; }},
-    {"OffTheGridThenBack", [](std::unique_ptr<World>& w, int nth) { w->orgs[1].x = nth ? 3 : 40; }},
-    {"BadHeading", [](std::unique_ptr<World>& w, int) { w->orgs[0].dir = -2; }},
+    {"OffTheGridThenBack", [](std::unique_ptr<World>& w, int nth) { w->orgs.edit(1).x = nth ? 3 : 40; }},
+    {"BadHeading", [](std::unique_ptr<World>& w, int) { w->orgs.edit(0).dir = -2; }},
 };
 
 class TableBetweenSteps : public testing::EveryPath {};
@@ -85,13 +86,13 @@ TEST_P(TableBetweenSteps, EditsAreSeenAsInTheSerialDefinition) {
                 }
                 ASSERT_EQ(fast.seed, serial.seed) << what;
                 for (int32_t i = 0; i < b->norgs; ++i) {
-                    const Org got = a->orgs.get(i), want = b->orgs[i];
+                    const Org got = a->orgs.get(i), want = b->orgs.get(i);
                     ASSERT_TRUE(got.x == want.x && got.y == want.y && got.dir == want.dir)
                         << what << ", step " << step << ", organism " << i;
                 }
             }
             const World& done = *a;
-            EXPECT_TRUE(std::equal(done.orgs.begin(), done.orgs.end(), b->orgs.begin(),
+            EXPECT_TRUE(std::equal(done.orgs.records(), done.orgs.records() + kMaxOrgs, b->orgs.records(),
                                    [](const Org& p, const Org& q) {
                                        return p.x == q.x && p.y == q.y && p.dir == q.dir;
                                    }))

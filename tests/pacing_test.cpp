@@ -78,7 +78,7 @@ TEST(SpeedMenu, LeavingMaximumSpeedRefreshesEverything) {
     r.sim.sel = {1, 1, 0, 0};
     r.rec.log.clear();
     r.sim.HandleSpeedChoice(kSlowMode);
-    const Org& o = r.sim.model.orgs[1];
+    const Org o = r.sim.model.orgs.get(1);
     const std::string cell = std::to_string(o.x) + "," + std::to_string(o.y);
     EXPECT_EQ(r.rec.log,
               (std::vector<std::string>{"redraw", "iter 0", "selorg " + cell, "frame " + cell}));

@@ -32,7 +32,7 @@ inline std::string table_text(const World& w, uint32_t seed) {
     std::ostringstream t;
     t << "seed " << seed << " table";
     for (int32_t i = 0; i < w.norgs; ++i) {
-        t << " " << w.orgs[i].x << "," << w.orgs[i].y << "," << w.orgs[i].dir;
+        t << " " << w.orgs.get(i).x << "," << w.orgs.get(i).y << "," << w.orgs.get(i).dir;
     }
     return t.str();
 }

@@ -102,7 +102,7 @@ TEST(NewRunFromSeed, IsTheRunOfThatSeed) {
     const World& a = typed.sim.model;
     const World& b = next.sim.model;
     EXPECT_EQ(0, std::memcmp(a.world, b.world, sizeof a.world));
-    EXPECT_EQ(0, std::memcmp(a.orgs.data(), b.orgs.data(), sizeof(Org) * kMaxOrgs));
+    EXPECT_EQ(0, std::memcmp(a.orgs.records(), b.orgs.records(), sizeof(Org) * kMaxOrgs));
     EXPECT_EQ(typed.rec.log, next.rec.log);
     EXPECT_EQ(typed.sim.status(), next.sim.status());
 }

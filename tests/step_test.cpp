@@ -23,7 +23,7 @@ uint32_t seed_whose_first_draw_turns(bool turn) {
 void place_one(Sim& sim, Org o, bool turn) {
     std::fill(std::begin(sim.model.world), std::end(sim.model.world), kEmptyCode);
     sim.model.norgs = 1;
-    sim.model.orgs[0] = o;
+    sim.model.orgs.edit(0) = o;
     sim.rng.seed = seed_whose_first_draw_turns(turn);
 }
 
@@ -33,9 +33,9 @@ TEST(Step, FirstStepOfTheSeedOneRun) {
     r.sim.HandleDraw();
     const Org expected[] = {{9, 18, 1}, {16, 27, 3}, {22, 26, 0}, {27, 5, 3}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(r.sim.model.orgs[i].x, expected[i].x);
-        EXPECT_EQ(r.sim.model.orgs[i].y, expected[i].y);
-        EXPECT_EQ(r.sim.model.orgs[i].dir, expected[i].dir);
+        EXPECT_EQ(r.sim.model.orgs.get(i).x, expected[i].x);
+        EXPECT_EQ(r.sim.model.orgs.get(i).y, expected[i].y);
+        EXPECT_EQ(r.sim.model.orgs.get(i).dir, expected[i].dir);
     }
     Generator g;
     g.seed = 1920580197u;
@@ -57,9 +57,9 @@ TEST(Step, MovesWrapAtEveryEdge) {
         Rig r;
         place_one(r.sim, c.from, false);
         r.sim.HandleDraw();
-        EXPECT_EQ(r.sim.model.orgs[0].x, c.x);
-        EXPECT_EQ(r.sim.model.orgs[0].y, c.y);
-        EXPECT_EQ(r.sim.model.orgs[0].dir, c.from.dir);
+        EXPECT_EQ(r.sim.model.orgs.get(0).x, c.x);
+        EXPECT_EQ(r.sim.model.orgs.get(0).y, c.y);
+        EXPECT_EQ(r.sim.model.orgs.get(0).dir, c.from.dir);
     }
 }
 
@@ -67,8 +67,8 @@ TEST(Step, TurnComesAfterTheMove) {
     Rig r;
     place_one(r.sim, {5, 5, kRight}, true);
     r.sim.HandleDraw();
-    EXPECT_EQ(r.sim.model.orgs[0].x, 6);  // moved right with the old heading
-    EXPECT_EQ(r.sim.model.orgs[0].dir, kUp);
+    EXPECT_EQ(r.sim.model.orgs.get(0).x, 6);  // moved right with the old heading
+    EXPECT_EQ(r.sim.model.orgs.get(0).dir, kUp);
     EXPECT_EQ(r.rec.log[1], "org 6,5 0");  // and is drawn with the new one
 }
 
@@ -250,9 +250,9 @@ TEST(MoveOrgs, MatchesSerialDrawsAtEverySize) {
         }
         ASSERT_EQ(ga.seed, gb.seed) << n;
         for (int i = 0; i < n; ++i) {
-            ASSERT_EQ(a.orgs[i].x, b.orgs[i].x) << n << ":" << i;
-            ASSERT_EQ(a.orgs[i].y, b.orgs[i].y) << n << ":" << i;
-            ASSERT_EQ(a.orgs[i].dir, b.orgs[i].dir) << n << ":" << i;
+            ASSERT_EQ(a.orgs.get(i).x, b.orgs.get(i).x) << n << ":" << i;
+            ASSERT_EQ(a.orgs.get(i).y, b.orgs.get(i).y) << n << ":" << i;
+            ASSERT_EQ(a.orgs.get(i).dir, b.orgs.get(i).dir) << n << ":" << i;
         }
     }
 }

@@ -23,9 +23,9 @@ TEST(InitWorld, SeedOneDefaultsGiveTheKnownRun) {
     ASSERT_EQ(w.norgs, 4);
     const Org expected[] = {{10, 18, 1}, {15, 27, 3}, {22, 27, 0}, {26, 5, 3}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(w.orgs[i].x, expected[i].x) << i;
-        EXPECT_EQ(w.orgs[i].y, expected[i].y) << i;
-        EXPECT_EQ(w.orgs[i].dir, expected[i].dir) << i;
+        EXPECT_EQ(w.orgs.get(i).x, expected[i].x) << i;
+        EXPECT_EQ(w.orgs.get(i).y, expected[i].y) << i;
+        EXPECT_EQ(w.orgs.get(i).dir, expected[i].dir) << i;
     }
     EXPECT_EQ(ground_tiles(w), 172);
     std::vector<int> column0;
@@ -78,7 +78,7 @@ TEST(InitWorld, RandomCountStaysWithinBoundAndShiftsPlacements) {
     b.seed = 1;
     init_world(counted, b, 4, true);
     // The count draw comes first, so the first organism takes the next draws.
-    EXPECT_NE(counted.orgs[0].x * 100 + counted.orgs[0].y, plain.orgs[0].x * 100 + plain.orgs[0].y);
+    EXPECT_NE(counted.orgs.get(0).x * 100 + counted.orgs.get(0).y, plain.orgs.get(0).x * 100 + plain.orgs.get(0).y);
 }
 
 TEST(InitWorld, SameSeedSameRun) {
@@ -90,9 +90,9 @@ TEST(InitWorld, SameSeedSameRun) {
     ASSERT_EQ(a.norgs, b.norgs);
     for (int i = 0; i < kCells; ++i) ASSERT_EQ(a.world[i], b.world[i]);
     for (int i = 0; i < a.norgs; ++i) {
-        ASSERT_EQ(a.orgs[i].x, b.orgs[i].x);
-        ASSERT_EQ(a.orgs[i].y, b.orgs[i].y);
-        ASSERT_EQ(a.orgs[i].dir, b.orgs[i].dir);
+        ASSERT_EQ(a.orgs.get(i).x, b.orgs.get(i).x);
+        ASSERT_EQ(a.orgs.get(i).y, b.orgs.get(i).y);
+        ASSERT_EQ(a.orgs.get(i).dir, b.orgs.get(i).dir);
     }
 }
 
@@ -103,8 +103,8 @@ TEST(RandDatOrg, RefusesCellsHoldingTheirOwnSprite) {
     rand_dat_org(w, g, 0);
     for (int i = 0; i < 91 * 2 + 1; ++i) ref.draw();
     EXPECT_EQ(g.seed, ref.seed);  // 91 refused pairs, the last one kept, then the heading
-    EXPECT_GE(w.orgs[0].x, 0);
-    EXPECT_LT(w.orgs[0].x, kGridSize);
+    EXPECT_GE(w.orgs.get(0).x, 0);
+    EXPECT_LT(w.orgs.get(0).x, kGridSize);
 }
 
 }  // namespace

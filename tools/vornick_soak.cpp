@@ -23,7 +23,7 @@ constexpr int64_t kSerialSteps = 2000;
 
 bool table_sound(const World& w, int64_t at) {
     for (int32_t i = 0; i < w.norgs; ++i) {
-        const Org& o = w.orgs[i];
+        const Org o = w.orgs.get(i);
         if (o.x < 0 || o.x >= kGridSize || o.y < 0 || o.y >= kGridSize || o.dir < 0 || o.dir > 3) {
             std::fprintf(stderr, "vornick-soak: step %lld: organism %d at (%d, %d) heading %d\n",
                          static_cast<long long>(at), i, o.x, o.y, o.dir);
@@ -40,8 +40,8 @@ bool serial_agrees(Sim& sim, int64_t at) {
     for (int64_t k = 0; k < kSerialSteps; ++k) move_orgs_serial(serial, gen);
     if (sim.step_batch(kSerialSteps) != kSerialSteps) return false;
     for (int32_t i = 0; i < serial.norgs; ++i) {
-        const Org& a = serial.orgs[i];
-        const Org& b = sim.model.orgs[i];
+        const Org a = serial.orgs.get(i);
+        const Org b = sim.model.orgs.get(i);
         if (a.x != b.x || a.y != b.y || a.dir != b.dir) {
             std::fprintf(stderr, "vornick-soak: step %lld: organism %d differs from serial\n",
                          static_cast<long long>(at), i);

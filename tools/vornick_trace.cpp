@@ -32,7 +32,7 @@ int print_run(const World& w, uint32_t generated, int32_t iters, uint32_t seed, 
     std::printf("norgs %d\ntiles %s\ngenerated-seed %u\niters %d\nseed %u\nstate %s\n", w.norgs,
                 tiles.c_str(), generated, iters, seed, state);
     for (int32_t i = 0; i < w.norgs; ++i) {
-        const Org& o = w.orgs[i];
+        const Org o = w.orgs.get(i);
         std::printf("org %d %d %d %d\n", i, o.x, o.y, o.dir);
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -3,39 +3,20 @@
 #include <algorithm>
 #include <utility>
 
-#include "sim/kernels/kernels.h"
+#include "sim/kernels/walk.h"
 #include "sim/move.h"
-#include "sim/kernels/vector_path.h"
 
 namespace vornick {
 
 namespace {
 
-int32_t live_count(const World& w) {
-    return std::clamp(w.norgs, int32_t{0}, kMaxOrgs);
-}
-
 bool invertible(const World& w, int32_t n) {
     bool ok = true;
     for (int32_t i = 0; i < n; ++i) {
-        const Org& o = w.orgs[i];
-        ok &= static_cast<uint32_t>(o.dir) < 4 && static_cast<uint32_t>(o.x) < kGridSize &&
-              static_cast<uint32_t>(o.y) < kGridSize;
+        const Org o = w.orgs.get(i);
+        ok &= valid_heading(o.dir) && on_grid(o.x, o.y);
     }
     return ok;
-}
-
-void unstep_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
-    switch (vector_path()) {
-#if defined(VORNICK_X86_KERNELS)
-        case VectorPath::kAvx512:
-            return kernels::unstep_lanes_avx512(lanes, n, s0);
-        case VectorPath::kAvx2:
-            return kernels::unstep_lanes_avx2(lanes, n, s0);
-#endif
-        default:
-            return kernels::unstep_lanes_portable(lanes, n, s0);
-    }
 }
 
 }  // namespace
@@ -43,12 +24,12 @@ void unstep_lanes(OrgLanes& lanes, int32_t n, uint32_t s0) {
 // Works on the byte lanes, as a step forward does, so that stepping back and forth converts
 // nothing. A record without a byte form is one that no step leaves.
 bool unmove_orgs(World& w, Generator& gen) {
-    const int32_t n = live_count(w);
+    const int32_t n = w.live_count();
     if (n == 0) return true;
     OrgLanes* const lanes = w.orgs.lanes_for(n);
     if (lanes == nullptr) return false;
     gen.seed = jump_back({kJump.mul[n], kJump.add[n]}).apply(gen.seed);
-    unstep_lanes(*lanes, n, gen.seed);
+    kernels::unstep_lanes(*lanes, n, gen.seed);
     return true;
 }
 
@@ -57,7 +38,7 @@ bool unmove_orgs(World& w, Generator& gen) {
 // turns and its offset as seen from its first heading; the first heading is then the last one
 // less the turns, and the first cell the last one less the offset turned by that heading.
 bool unmove_orgs_steps(World& w, Generator& gen, int64_t steps) {
-    const int32_t n = live_count(w);
+    const int32_t n = w.live_count();
     if (steps <= 0) return true;
     if (!invertible(w, n)) return false;
     const uint64_t draws = static_cast<uint64_t>(steps) * static_cast<uint64_t>(n);
@@ -65,11 +46,12 @@ bool unmove_orgs_steps(World& w, Generator& gen, int64_t steps) {
     if (n > 0) {
         World rel;
         rel.norgs = n;
-        std::fill(rel.orgs.begin(), rel.orgs.begin() + n, Org{0, 0, kUp});
+        Org* const from = rel.orgs.records();
+        std::fill(from, from + n, Org{0, 0, kUp});
         Generator walk{start};
         if (!move_orgs_steps(rel, walk, steps)) return false;
-        Org* const orgs = w.orgs.data();
-        const Org* const walked = std::as_const(rel.orgs).data();
+        Org* const orgs = w.orgs.records();
+        const Org* const walked = std::as_const(rel.orgs).records();
         for (int32_t i = 0; i < n; ++i) {
             Org& o = orgs[i];
             const Org& r = walked[i];

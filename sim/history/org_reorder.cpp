@@ -6,13 +6,14 @@ namespace {
 
 // Takes the record at `from` out and puts it in at `to`; the records in between close the gap.
 void move_record(World& w, int32_t from, int32_t to) {
-    const Org moved = w.orgs[from];
+    Org* const orgs = w.orgs.records();
+    const Org moved = orgs[from];
     if (from < to) {
-        for (int32_t k = from; k < to; ++k) w.orgs[k] = w.orgs[k + 1];
+        for (int32_t k = from; k < to; ++k) orgs[k] = orgs[k + 1];
     } else {
-        for (int32_t k = from; k > to; --k) w.orgs[k] = w.orgs[k - 1];
+        for (int32_t k = from; k > to; --k) orgs[k] = orgs[k - 1];
     }
-    w.orgs[to] = moved;
+    orgs[to] = moved;
 }
 
 int32_t wrap(int32_t c) {
@@ -22,10 +23,12 @@ int32_t wrap(int32_t c) {
 }
 
 OrgMove place(World& w, int32_t i, int32_t to, int32_t x, int32_t y) {
-    const OrgMove m{i, to, w.orgs[i].x, w.orgs[i].y};
+    const Org o = w.orgs.get(i);
+    const OrgMove m{i, to, o.x, o.y};
     move_record(w, i, to);
-    w.orgs[to].x = x;
-    w.orgs[to].y = y;
+    Org& placed = w.orgs.edit(to);
+    placed.x = x;
+    placed.y = y;
     return m;
 }
 
@@ -37,8 +40,9 @@ OrgMove drop_org(World& w, int32_t i, int32_t x, int32_t y) {
 }
 
 OrgMove arrow_move_org(World& w, int32_t i, int32_t dx, int32_t dy) {
-    const int32_t nx = wrap(w.orgs[i].x + dx);
-    const int32_t ny = wrap(w.orgs[i].y + dy);
+    const Org o = w.orgs.get(i);
+    const int32_t nx = wrap(o.x + dx);
+    const int32_t ny = wrap(o.y + dy);
     const int32_t j = topmost_org(w, nx, ny);
     int32_t to = i;
     if (j >= 0 && j < i - 1) to = j + 1;
@@ -47,8 +51,9 @@ OrgMove arrow_move_org(World& w, int32_t i, int32_t dx, int32_t dy) {
 }
 
 void undo_org_move(World& w, const OrgMove& m) {
-    w.orgs[m.to].x = m.left_x;
-    w.orgs[m.to].y = m.left_y;
+    Org& moved = w.orgs.edit(m.to);
+    moved.x = m.left_x;
+    moved.y = m.left_y;
     move_record(w, m.to, m.from);
 }
 

@@ -12,12 +12,6 @@ namespace {
 constexpr int32_t kArrowDx[] = {-1, 1, 0, 0};  // by ArrowKey: left, right, up, down
 constexpr int32_t kArrowDy[] = {0, 0, -1, 1};
 
-bool headings_valid(const World& w) {
-    int32_t bad = 0;
-    for (int32_t i = 0; i < w.norgs; ++i) bad |= w.orgs[i].dir & ~3;
-    return bad == 0;
-}
-
 bool forward(const Timeline& t, int64_t k) {
     if (k == 1) return headings_valid(t.w) && move_orgs(t.w, t.gen);
     return move_orgs_steps(t.w, t.gen, k);
@@ -39,7 +33,7 @@ int32_t moved_index(int32_t s, int32_t from, int32_t to) {
 bool edit_fits(const World& w, const Edit& e) {
     if (e.index < 0 || e.index >= w.norgs) return false;
     if (e.kind == EditKind::kArrow) return static_cast<uint8_t>(e.arrow) < 4;
-    const Org& o = w.orgs[e.index];
+    const Org o = w.orgs.get(e.index);
     const bool on_grid = e.x >= 0 && e.x < kGridSize && e.y >= 0 && e.y < kGridSize;
     return on_grid && (o.x != e.x || o.y != e.y);
 }

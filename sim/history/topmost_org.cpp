@@ -6,7 +6,8 @@ namespace vornick {
 // indices that the reorderings never receive.
 int32_t topmost_org(const World& w, int32_t x, int32_t y) {
     for (int32_t i = w.norgs - 1; i >= 0; --i) {
-        if (w.orgs[i].x == x && w.orgs[i].y == y) return i;
+        const Org o = w.orgs.get(i);
+        if (o.x == x && o.y == y) return i;
     }
     return -1;
 }

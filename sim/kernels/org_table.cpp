@@ -15,18 +15,16 @@ OrgLanes* OrgTable::lanes_for(int32_t n) {
     if (lane_count_ != n) {
         catch_up();
         lane_count_ = 0;
-        // One test for all three fields: each must be below its bound as an unsigned number.
-        uint32_t off = 0;
+        bool fits = true;
         for (int32_t i = 0; i < n; ++i) {
             const Org& o = rec_[i];
-            off |= static_cast<uint32_t>(o.x) / kGridSize | static_cast<uint32_t>(o.y) / kGridSize |
-                   static_cast<uint32_t>(o.dir) >> 2;
+            fits &= on_grid(o.x, o.y) & valid_heading(o.dir);
             lanes_.x[i] = static_cast<uint8_t>(o.x);
             lanes_.y[i] = static_cast<uint8_t>(o.y);
             // Below 4 even in a table refused here: kernels work on slots past the live ones.
             lanes_.dir[i] = static_cast<uint8_t>(o.dir & 3);
         }
-        if (off != 0) return nullptr;
+        if (!fits) return nullptr;
         lane_count_ = n;
     }
     records_lag_ = true;

@@ -95,11 +95,11 @@ TEST_F(DeskTest, TheSeedCopiesAsTextAndThePictureAsAnImage) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "1");
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
     // The arrow keys still move the selected organism.
-    const Org& org = app->sim().model.orgs[0];
+    const Org org = app->sim().model.orgs.get(0);
     app->sim().sel = {0, 1, org.x, org.y};
     const int32_t x = org.x;
     QTest::keyClick(seed, Qt::Key_Right);
-    EXPECT_EQ(org.x, (x + 1) % 28);
+    EXPECT_EQ(app->sim().model.orgs.get(0).x, (x + 1) % 28);
 
     QTest::mouseClick(&surface(), Qt::LeftButton, {}, QPoint(380, 200));  // the panel
     EXPECT_TRUE(surface().hasFocus());

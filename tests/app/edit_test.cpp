@@ -44,7 +44,7 @@ class EditTest : public ::testing::TestWithParam<int> {
             testing::device_rect(QRect(11 + 10 * x, 12 + 10 * y, 8, 7), s));
         return got.convertToFormat(QImage::Format_RGB32) == want;
     }
-    Org org(int i) const { return app->sim().model.orgs[i]; }
+    Org org(int i) const { return app->sim().model.orgs.get(i); }
 
     std::unique_ptr<VornickApp> app;
     GlSurface* surface = nullptr;

@@ -33,7 +33,7 @@ std::string run_text(const Sim& s) {
     t << "iters " << s.run.iters << " state " << s.run.stop << s.run.cont_enabled << s.run.end_sim
       << " seed " << s.rng.seed << " table";
     for (int32_t i = 0; i < s.model.norgs; ++i) {
-        const Org o = s.model.orgs[i];
+        const Org o = s.model.orgs.get(i);
         t << " " << o.x << "," << o.y << "," << o.dir;
     }
     return t.str() + "\n" + write_run_file(s);
@@ -90,7 +90,7 @@ TEST_F(TravelTest, MenusFollowTheRunAndItsJournal) {
     };
     GlSurface* surface = app->main_window().surface();
     const auto drag_org0 = [&] {
-        const Org o = sim().model.orgs[0];
+        const Org o = sim().model.orgs.get(0);
         const QPoint to = cell((o.x + 5) % kGridSize, o.y);
         QTest::mousePress(surface, Qt::LeftButton, {}, cell(o.x, o.y));
         QTest::mouseMove(surface, to);
@@ -236,7 +236,7 @@ TEST_F(TravelTest, ACancelledTravelLeavesAConsistentRun) {
     sim().prefs.iNumOrgs = kMaxOrgs;
     action(kFileMenu, kRestartItem)->trigger();
     action(kFileMenu, kStopItem)->trigger();
-    sim().sel = {0, 1, sim().model.orgs[0].x, sim().model.orgs[0].y};
+    sim().sel = {0, 1, sim().model.orgs.get(0).x, sim().model.orgs.get(0).y};
 
     command(AppCommand::kGoToStep)->trigger();
     StepDialog* d = app->travel().step_dialog();

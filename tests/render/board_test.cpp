@@ -37,7 +37,7 @@ QImage expected_board(const World& w) {
         }
     }
     for (int i = 0; i < w.norgs; ++i) {
-        painter.drawImage(10 * w.orgs[i].x, 10 * w.orgs[i].y, icon[w.orgs[i].dir]);
+        painter.drawImage(10 * w.orgs.get(i).x, 10 * w.orgs.get(i).y, icon[w.orgs.get(i).dir]);
     }
     return board;
 }
@@ -70,8 +70,8 @@ TEST_F(Board, RedrawShowsSeedOneWorldCellByCell) {
 TEST_F(Board, HigherIndexOnTopInASharedCell) {
     auto w = plain_world();
     w->norgs = 2;
-    w->orgs[0] = Org{3, 4, kUp};
-    w->orgs[1] = Org{3, 4, kRight};
+    w->orgs.edit(0) = Org{3, 4, kUp};
+    w->orgs.edit(1) = Org{3, 4, kRight};
     w->world[3 * kGridSize + 4] = kGroundCode;
     surface().board().redraw_scr(*w);
     expect_board_matches(surface().read_framebuffer(), *w, scale());
@@ -99,8 +99,8 @@ TEST_P(DrawnSteps, LeaveTheBoardAsAFullRedraw) {
     if (GetParam().select) {
         sim->sel.prinfo = 1;
         sim->sel.selectOrgIndex = 0;
-        sim->sel.selcx = sim->model.orgs[0].x;
-        sim->sel.selcy = sim->model.orgs[0].y;
+        sim->sel.selcx = sim->model.orgs.get(0).x;
+        sim->sel.selcy = sim->model.orgs.get(0).y;
         surface().board().draw_frame(sim->sel.selcx, sim->sel.selcy);
     }
     for (int i = 0; i < 300; ++i) sim->HandleDraw();
@@ -142,7 +142,7 @@ TEST_P(SelectionFrame, OutlinesTheCellAndErasesWithoutTrace) {
     if (y > 0) w->world[x * kGridSize + y - 1] = kGroundCode;  // neighbours the lines touch
     if (x > 0) w->world[(x - 1) * kGridSize + y] = kGroundCode;
     if (y < 27) w->world[x * kGridSize + y + 1] = kGroundCode;
-    w->orgs[0] = Org{x, y, kLeft};
+    w->orgs.edit(0) = Org{x, y, kLeft};
     surface().board().redraw_scr(*w);
     const QImage before = surface().read_framebuffer();
 
@@ -183,7 +183,7 @@ class ZoomedBoard : public SurfaceTest, public ::testing::WithParamInterface<int
 // pixel a unit, enlarged: lines a unit wide on the same side of the cell's edges.
 TEST_P(ZoomedBoard, IsTheUnzoomedBoardEnlarged) {
     const auto w = seeded_world(5, 40);
-    const Org& framed = w->orgs[0];
+    const Org framed = w->orgs.get(0);
     const QRect board_half(0, 0, 300, 300);
     surface().board().redraw_scr(*w);
     surface().board().draw_frame(framed.x, framed.y);

@@ -72,7 +72,7 @@ void act(Twin& t, const Action& a) {
             for (int i = 0; i < a.value && sim.run.stop == 0; ++i) sim.HandleDraw();
             break;
         case Action::kSelect: {
-            const Org& o = sim.model.orgs[a.value];
+            const Org o = sim.model.orgs.get(a.value);
             if (sim.sel.prinfo == 1) t.surface.board().erase_frame(sim.sel.selcx, sim.sel.selcy);
             sim.sel = {a.value, 1, o.x, o.y};
             t.surface.panel().outext2(o.x, o.y);
@@ -91,7 +91,7 @@ void act(Twin& t, const Action& a) {
             break;
         case Action::kDrag: {  // as a dragged organism is drawn at a pointer move
             sim.full_refresh();
-            const Org& o = sim.model.orgs[0];
+            const Org o = sim.model.orgs.get(0);
             t.surface.board().draw_sprite_at(17 + 10 * o.x, 13 + 10 * o.y, o.dir);
             t.surface.panel().outext3(o.x, o.y, 2);
             break;
