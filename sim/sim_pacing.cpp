@@ -14,11 +14,6 @@ constexpr int64_t kMaxLoopBatchOrgSteps = int64_t{1} << 24;
 
 }  // namespace
 
-void Sim::rearm(double first_delay, double interval) {
-    io.timer->remove();
-    io.timer->install(first_delay, interval);
-}
-
 void Sim::decide_limited_FPS_halted() {
     pace.limited_FPS = (pace.limit_to_60FPS != 0 && pace.delay < kCapInterval) ? 1 : 0;
 }
