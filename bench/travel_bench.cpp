@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "sim/move.h"
 #include "sim/history/move_back.h"
+#include "sim/move.h"
 #include "sim/sim.h"
 #include "vector_path_flag.h"
 

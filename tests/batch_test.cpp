@@ -9,8 +9,8 @@
 #include "every_path.h"
 #include "fakes.h"
 #include "sim/kernels/kernels.h"
-#include "sim/move.h"
 #include "sim/kernels/vector_path.h"
+#include "sim/move.h"
 
 namespace vornick {
 namespace {
@@ -153,7 +153,8 @@ TEST(LaneWalk, SameDrawAtEveryStepWalksStraightOrSpins) {
         }
         const std::string what = std::to_string(r.steps) + " steps from (" + std::to_string(r.x) +
                                  ", " + std::to_string(r.y) + ")";
-        EXPECT_TRUE(x[31] == w.orgs.get(0).x && y[31] == w.orgs.get(0).y && dir[31] == w.orgs.get(0).dir)
+        EXPECT_TRUE(x[31] == w.orgs.get(0).x && y[31] == w.orgs.get(0).y &&
+                    dir[31] == w.orgs.get(0).dir)
             << what << ": (" << int(x[31]) << ", " << int(y[31]) << ") facing " << int(dir[31]);
     }
 }

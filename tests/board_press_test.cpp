@@ -84,7 +84,8 @@ TEST(BoardPress, FramedCellDeselectsOnAClickAndDragsTheSelectedOnAMove) {
     r.sim.sel = Selection{2, 1, 5, 5};  // 3 is drawn over the selected 2
     r.drag(5, 5, at(7), at(5));
     r.press.mouse_released(at(7), at(5));
-    EXPECT_EQ((std::vector{r.sim.sel.selectOrgIndex, r.sim.model.orgs.get(2).x, r.sim.model.orgs.get(3).x}),
+    EXPECT_EQ((std::vector{r.sim.sel.selectOrgIndex, r.sim.model.orgs.get(2).x,
+                           r.sim.model.orgs.get(3).x}),
               (std::vector{2, 7, 5}));
 }
 

@@ -77,7 +77,8 @@ TEST(StepText, DigitsFromZeroToTheRunsEnd) {
     for (const Row& r : rows) {
         const NumberParse got = parse_step(r.text, r.max);
         EXPECT_EQ(got.error, r.error) << '"' << r.text << "\" up to " << r.max;
-        EXPECT_EQ(got.value, static_cast<uint64_t>(r.step)) << '"' << r.text << "\" up to " << r.max;
+        EXPECT_EQ(got.value, static_cast<uint64_t>(r.step))
+            << '"' << r.text << "\" up to " << r.max;
     }
 }
 

@@ -47,7 +47,8 @@ const Edit kEdits[] = {
     {"GoesOnInACopy", [](std::unique_ptr<World>& w, int) { w = std::make_unique<World>(*w); }},
     {"FewerOrganismsThenMore",
      [](std::unique_ptr<World>& w, int nth) { w->norgs += nth ? 3 : -3; }},
-    {"OffTheGridThenBack", [](std::unique_ptr<World>& w, int nth) { w->orgs.edit(1).x = nth ? 3 : 40; }},
+    {"OffTheGridThenBack",
+     [](std::unique_ptr<World>& w, int nth) { w->orgs.edit(1).x = nth ? 3 : 40; }},
     {"BadHeading", [](std::unique_ptr<World>& w, int) { w->orgs.edit(0).dir = -2; }},
 };
 
@@ -92,7 +93,8 @@ TEST_P(TableBetweenSteps, EditsAreSeenAsInTheSerialDefinition) {
                 }
             }
             const World& done = *a;
-            EXPECT_TRUE(std::equal(done.orgs.records(), done.orgs.records() + kMaxOrgs, b->orgs.records(),
+            EXPECT_TRUE(std::equal(done.orgs.records(), done.orgs.records() + kMaxOrgs,
+                                   b->orgs.records(),
                                    [](const Org& p, const Org& q) {
                                        return p.x == q.x && p.y == q.y && p.dir == q.dir;
                                    }))

@@ -74,7 +74,8 @@ TEST(FileMenu, RunCommandsPickTheirSeeds) {
     r.sim.HandleFileChoice(kRestartItem);
     EXPECT_EQ(r.sim.run.lastSeed, 502u);
     EXPECT_EQ(r.sim.run.iters, 0);
-    EXPECT_EQ(0, std::memcmp(before.orgs.records(), r.sim.model.orgs.records(), sizeof(Org) * kMaxOrgs));
+    EXPECT_EQ(
+        0, std::memcmp(before.orgs.records(), r.sim.model.orgs.records(), sizeof(Org) * kMaxOrgs));
     EXPECT_EQ(0, std::memcmp(before.world, r.sim.model.world, sizeof before.world));
 
     r.sim.HandleFileChoice(kSaveSeedItem);

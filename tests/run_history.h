@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fakes.h"
-#include "sim/move.h"
 #include "sim/history/org_reorder.h"
+#include "sim/move.h"
 
 namespace vornick::testing {
 

@@ -91,11 +91,10 @@ TEST(Step, DrawnStepErasesAllThenDrawsAllThenFollowsTheSelection) {
     r.sim.sel = {2, 1, 22, 27};
     r.rec.log.clear();
     r.sim.HandleDraw();
-    EXPECT_EQ(r.rec.log,
-              (std::vector<std::string>{
-                  "unframe 22,27", "erase 10,18 13", "erase 15,27 13", "erase 22,27 12",
-                  "erase 26,5 13", "org 9,18 1", "org 16,27 3", "org 22,26 0", "org 27,5 3",
-                  "selorg 22,26", "frame 22,26", "iter 1", "present"}));
+    EXPECT_EQ(r.rec.log, (std::vector<std::string>{
+                             "unframe 22,27", "erase 10,18 13", "erase 15,27 13", "erase 22,27 12",
+                             "erase 26,5 13", "org 9,18 1", "org 16,27 3", "org 22,26 0",
+                             "org 27,5 3", "selorg 22,26", "frame 22,26", "iter 1", "present"}));
     EXPECT_EQ(r.sim.sel.selcx, 22);
     EXPECT_EQ(r.sim.sel.selcy, 26);
 }

@@ -78,7 +78,8 @@ TEST(InitWorld, RandomCountStaysWithinBoundAndShiftsPlacements) {
     b.seed = 1;
     init_world(counted, b, 4, true);
     // The count draw comes first, so the first organism takes the next draws.
-    EXPECT_NE(counted.orgs.get(0).x * 100 + counted.orgs.get(0).y, plain.orgs.get(0).x * 100 + plain.orgs.get(0).y);
+    EXPECT_NE(counted.orgs.get(0).x * 100 + counted.orgs.get(0).y,
+              plain.orgs.get(0).x * 100 + plain.orgs.get(0).y);
 }
 
 TEST(InitWorld, SameSeedSameRun) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "sim/kernels/vector_path.h"
 #include "sim/move.h"
 #include "sim/sim.h"
-#include "sim/kernels/vector_path.h"
 #include "tools/trace_options.h"
 
 namespace {

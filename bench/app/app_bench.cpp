@@ -20,8 +20,8 @@
 
 #include "app/menu_choice.h"
 #include "app/vornick_app.h"
-#include "render/gl_surface.h"
 #include "bench/vector_path_flag.h"
+#include "render/gl_surface.h"
 
 namespace {
 

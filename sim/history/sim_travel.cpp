@@ -2,8 +2,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "sim/sim.h"
 #include "sim/history/timeline.h"
+#include "sim/sim.h"
 
 namespace vornick {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "sim/move.h"
 #include "sim/history/move_back.h"
+#include "sim/move.h"
 
 namespace vornick {
 

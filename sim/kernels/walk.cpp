@@ -112,8 +112,7 @@ void walk_tiles(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed) {
         const int32_t stretches = stretches_for(n, left);
         int64_t part = 0;
         if (stretches > 1) {
-            walk.tiles =
-                std::min(left / (stretches * kTileSteps), kTilesPerChunk);
+            walk.tiles = std::min(left / (stretches * kTileSteps), kTilesPerChunk);
             walk.last_len = kTileSteps;
             part = stretches * walk.tiles * kTileSteps;
         } else {
@@ -127,8 +126,7 @@ void walk_tiles(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed) {
         walk.stretch_add = stretch.add;
         walk.seed = seed;
         const int32_t walkers = stretches * n;
-        const int32_t padded =
-            (walkers + kWalkPad - 1) / kWalkPad * kWalkPad;
+        const int32_t padded = (walkers + kWalkPad - 1) / kWalkPad * kWalkPad;
         std::fill(words + walkers, words + padded, uint64_t{0});
         std::fill(counts, counts + padded, uint64_t{0});
         if (stretches == 1) {
