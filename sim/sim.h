@@ -1,6 +1,7 @@
 // The simulation core: one run's model, its run state, the pacing of its steps, and the
-// commands that change them. Single-threaded and allocation-free; everything it shows or
-// schedules goes out through Ports.
+// commands that change them. Single-threaded; the model lives in fixed tables and a step never
+// allocates (only the journal grows, by one record an edit). Everything it shows or schedules
+// goes out through Ports.
 #pragma once
 
 #include <cstdint>
@@ -121,17 +122,17 @@ class Sim {
         return prefs_limits() == displaced_ ? *own_limits_ : prefs_limits();
     }
 
-    // One step (step.cpp).
+    // One step (sim_step.cpp).
     void HandleDraw();
     // Up to k steps of a running run at once, exactly as HandleDraw called until the run
     // halts, ends or k steps are made: the same state, the same calls out, in the same order,
-    // but at maximum speed the frame erased once, not at every step (batch.cpp). Drawn steps
+    // but at maximum speed the frame erased once, not at every step (sim_batch.cpp). Drawn steps
     // go one at a time. Returns the steps made; 0 when the run is not running.
     int64_t step_batch(int64_t k);
     // Steps from now to where the run halts or ends, at least 1.
     int64_t steps_until_halt() const;
 
-    // Run control (run_control.cpp).
+    // Run control (sim_run_control.cpp).
     void new_sim();
     // A new run from a seed the user typed: as a run command, but that seed even when every
     // run is set to replay the saved one.
@@ -142,19 +143,19 @@ class Sim {
     void leave_single_step();
     void single_step();  // one step in the single-step mode, when the run has not ended
 
-    // Pacing and speed modes (pacing.cpp).
+    // Pacing and speed modes (sim_pacing.cpp).
     void doIdle();
     void HandleSpeedChoice(int16_t item);
     void HandleSliderDialog();
     void sliderActionFunction(int32_t value);
 
-    // Display pacing (rate_meter.cpp).
+    // Display pacing (sim_rate_meter.cpp).
     void calcFPS();
     bool timed_out_60FPS();
     RateUnit rate_unit() const;
 
-    // Time travel (time_travel.cpp). A halted or ended run goes to any moment of its journal,
-    // exactly as a forward run reaches it, edits made and unmade on the way; the selection
+    // Time travel (history/sim_travel.cpp). A halted or ended run goes to any moment of its
+    // journal, exactly as a forward run reaches it, edits made and unmade on the way; the selection
     // stays on its organism. A travel begun by go_to_step, undo_edit or redo_edit is made by
     // calls of travel(), each leaving the run halted (ended at its end) at a consistent step,
     // shown in full, so a window can show progress and stop between them.
@@ -188,8 +189,8 @@ class Sim {
     // Steps of a chunk that takes some tens of milliseconds.
     int64_t travel_chunk() const;
 
-    // Edits, recorded in the journal (time_travel.cpp): organism i dropped on (x, y), or moved
-    // one cell by an arrow key, the selection kept on its organism. False, changing nothing,
+    // Edits, recorded in the journal (history/sim_travel.cpp): organism i dropped on (x, y), or
+    // moved one cell by an arrow key, the selection kept on its organism. False, changing nothing,
     // when the edit cannot be made: no such organism, a drop onto its own cell, or a full
     // journal. Recording drops the journal's later edits and what Redo would make.
     bool drop_edit(int32_t i, int32_t x, int32_t y, OrgMove& made);
