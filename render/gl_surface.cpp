@@ -141,12 +141,10 @@ void GlSurface::set_zoom(int zoom) {
 
 // The widget holds the picture at the scale of the screen it is on, with no margin: a new ratio
 // changes its logical size even where the scale stays (1.25 and 1 both draw at 1).
-bool GlSurface::fit_size() {
+void GlSurface::fit_size() {
     const LogicalSize wanted = widget_size(devicePixelRatioF(), zoom_);
     const QSize size(wanted.width, wanted.height);
-    if (size == this->size() && size == minimumSize() && size == maximumSize()) return false;
-    setFixedSize(size);
-    return true;
+    if (size != minimumSize() || size != maximumSize()) setFixedSize(size);
 }
 
 void GlSurface::follow_scale() {
@@ -156,8 +154,8 @@ void GlSurface::follow_scale() {
 }
 
 bool GlSurface::event(QEvent* event) {
-    // Sent to every widget of a window that moved to another screen (QWindow::screenChanged);
-    // Qt 6.6 and later also tell of a new ratio on the same screen.
+    // Qt sends the first to every widget of a window that moved to another screen (on the
+    // window's QWindow::screenChanged); Qt 6.6 and later also tell of a new ratio in place.
     const bool screen = event->type() == QEvent::ScreenChangeInternal
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
                         || event->type() == QEvent::DevicePixelRatioChange

@@ -95,7 +95,7 @@ class GlSurface : public QWidget {
   private:
     void init_state(const QString& sprite_dir);
     int wanted_scale() const;
-    bool fit_size();
+    void fit_size();
     void follow_scale();
     bool make_picture(int scale);
     bool rescale();
