@@ -31,7 +31,7 @@ void use_compatibility_profile() {
 }
 
 GlSurface::GlSurface(QWidget* parent) : QWidget(parent) {
-    setFixedSize(kSurfaceWidth, kSurfaceHeight);
+    fit_size();
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers the whole widget
     repaint_timer_.setSingleShot(true);
     repaint_timer_.setTimerType(Qt::PreciseTimer);
@@ -136,9 +136,35 @@ void GlSurface::set_zoom(int zoom) {
     zoom = std::clamp(zoom, 1, kMaxZoom);
     if (zoom == zoom_) return;
     zoom_ = zoom;
-    setFixedSize(kSurfaceWidth * zoom_, kSurfaceHeight * zoom_);
+    follow_scale();
+}
+
+// The widget holds the picture at the scale of the screen it is on, with no margin: a new ratio
+// changes its logical size even where the scale stays (1.25 and 1 both draw at 1).
+void GlSurface::fit_size() {
+    const LogicalSize wanted = widget_size(devicePixelRatioF(), zoom_);
+    const QSize size(wanted.width, wanted.height);
+    if (size != minimumSize() || size != maximumSize()) setFixedSize(size);
+}
+
+void GlSurface::follow_scale() {
+    fit_size();
     if (rescale()) refresh_all();
     update();
+}
+
+bool GlSurface::event(QEvent* event) {
+    // Qt sends the first to every widget of a window that moved to another screen (on the
+    // window's QWindow::screenChanged); Qt 6.6 and later also tell of a new ratio in place.
+    const bool screen = event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+                        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+        ;
+    const bool handled = QWidget::event(event);
+    // The new ratio is in force once the event has been delivered.
+    if (screen) QMetaObject::invokeMethod(this, &GlSurface::follow_scale, Qt::QueuedConnection);
+    return handled;
 }
 
 bool GlSurface::make_target() {
@@ -235,8 +261,13 @@ void GlSurface::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), Qt::white);
         return;
     }
-    // Moved to a screen of another scale: the picture is drawn anew at that scale.
+    // Moved to a screen of another scale: the picture is drawn anew at that scale, and the widget
+    // takes the size that holds it once this paint is over.
     const bool rescaled = rescale();
+    const LogicalSize fits = widget_size(devicePixelRatioF(), zoom_);
+    if (size() != QSize(fits.width, fits.height)) {
+        QMetaObject::invokeMethod(this, &GlSurface::follow_scale, Qt::QueuedConnection);
+    }
     if ((!asked || rescaled) && on_window_repaint) {
         in_paint_ = true;
         on_window_repaint();

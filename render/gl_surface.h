@@ -53,10 +53,11 @@ class GlSurface : public QWidget {
     int font_list() const { return static_cast<int>(panel_.font_list()); }
     const SpriteTextures& textures() const { return texture_; }
 
-    // The picture is drawn at the screen's whole scale times the zoom (1 to kMaxZoom), with
-    // the same 440 x 300 units: the widget grows with the zoom, and text and the frame are
-    // drawn at the finer scale rather than enlarged. A change of scale starts a blank picture
-    // with the panel written again, and asks for a full refresh of the board.
+    // The picture is drawn at the screen's ratio times the zoom (1 to kMaxZoom), rounded to a
+    // whole scale, with the same 440 x 300 units: the widget takes the size that holds it, and
+    // text and the frame are drawn at the finer scale rather than enlarged. A change of scale
+    // starts a blank picture with the panel written again, and asks for a full refresh of the
+    // board. A move to a screen of another ratio does the same.
     void set_zoom(int zoom);
     int zoom() const { return zoom_; }
     // Device pixels per unit of the picture as it is drawn now.
@@ -85,6 +86,7 @@ class GlSurface : public QWidget {
     void frame_shown();  // a repaint has put the picture up to date on the screen
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -93,6 +95,8 @@ class GlSurface : public QWidget {
   private:
     void init_state(const QString& sprite_dir);
     int wanted_scale() const;
+    void fit_size();
+    void follow_scale();
     bool make_picture(int scale);
     bool rescale();
     void refresh_all();

@@ -1,5 +1,6 @@
 // Where the picture sits in the widget's device pixels, and how pointer positions map back to
-// picture units. A whole-number scale keeps the pixel art crisp on dense screens and zoomed.
+// picture units. A whole-number scale keeps the pixel art crisp on dense screens and zoomed; the
+// widget is sized so that the picture at that scale fills it, at any screen ratio.
 #pragma once
 
 namespace vornick {
@@ -20,11 +21,23 @@ struct UnitPoint {
     int y;
 };
 
-// Device pixels per picture unit: the whole part of the screen's ratio times the zoom (1 to
-// kMaxZoom), at most kMaxDeviceScale.
+struct LogicalSize {
+    int width;
+    int height;
+};
+
+// Device pixels per picture unit: the screen's ratio times the zoom (1 to kMaxZoom), rounded to
+// the nearest whole number with halves up, from 1 to kMaxDeviceScale. So 1.25 gives 1, 1.5
+// gives 2 and 1.5 at zoom 2 gives 3.
 int device_scale(double device_pixel_ratio, int zoom);
 
-// The picture at `scale`, centred in a widget framebuffer of device_width x device_height.
+// The widget's size in logical pixels: the fewest that cover the picture at that rounded scale
+// (before the cap) in device pixels. At whole ratios it is the picture's 440 x 300 times the
+// zoom; elsewhere up to one device pixel is left over at the right and the bottom.
+LogicalSize widget_size(double device_pixel_ratio, int zoom);
+
+// The picture at `scale`, centred in a widget framebuffer of device_width x device_height. A
+// spare pixel goes to the right or the bottom.
 Placement place_picture(int scale, int device_width, int device_height);
 
 // A pointer position in the widget's logical pixels to picture units, rounding toward the

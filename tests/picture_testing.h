@@ -3,7 +3,12 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <functional>
+#include <vector>
+
+#include "render/sprites.h"
 
 namespace vornick::testing {
 
@@ -30,6 +35,30 @@ inline QImage units_of(const QImage& device, int s) {
 
 inline QRect device_rect(const QRect& units, int s) {
     return QRect(units.x() * s, units.y() * s, units.width() * s, units.height() * s);
+}
+
+// One organism as the board shows it: its cell and the heading that picks its sprite.
+struct BoardOrg {
+    int x;
+    int y;
+    int dir;
+};
+
+// The 28 x 28 cells of the board at one pixel a unit, as they should look: ground tiles where
+// `ground` says, plain green elsewhere, the organisms over them in table order.
+inline QImage board_picture(const std::function<bool(int x, int y)>& ground,
+                            const std::vector<BoardOrg>& orgs) {
+    const SpriteImages icon = CreateBitmapImages();
+    QImage board(280, 280, QImage::Format_RGB32);
+    board.fill(qRgb(0, 128, 17));
+    QPainter painter(&board);
+    for (int x = 0; x < 28; ++x) {
+        for (int y = 0; y < 28; ++y) {
+            if (ground(x, y)) painter.drawImage(10 * x, 10 * y, icon[kGroundSprite]);
+        }
+    }
+    for (const BoardOrg& o : orgs) painter.drawImage(10 * o.x, 10 * o.y, icon[o.dir]);
+    return board;
 }
 
 }  // namespace vornick::testing

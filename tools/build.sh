@@ -18,8 +18,10 @@ fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
           libgl1-mesa-dri libgtest-dev libbenchmark-dev fonts-dejavu-core)
-# The desktop entry and the run-file type are checked with these when they are there.
-[ "$mode" = test ] && packages+=(xvfb xauth xdotool desktop-file-utils libxml2-utils shared-mime-info)
+# The desktop entry and the run-file type are checked with these when they are there; the
+# program is run natively on Wayland in a Weston nested in the test display.
+[ "$mode" = test ] && packages+=(xvfb xauth xdotool desktop-file-utils libxml2-utils shared-mime-info
+                                 weston qt6-wayland)
 
 missing=()
 for p in "${packages[@]}"; do
