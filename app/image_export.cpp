@@ -12,9 +12,13 @@ QString export_file_name(uint32_t seed, int32_t iters) {
 }
 
 QString default_export_path(uint32_t seed, int32_t iters) {
+    return in_pictures(export_file_name(seed, iters));
+}
+
+QString in_pictures(const QString& name) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::homePath();
-    return QDir(dir).filePath(export_file_name(seed, iters));
+    return QDir(dir).filePath(name);
 }
 
 bool write_png(const QImage& picture, const QString& path, QString* error) {

@@ -48,6 +48,7 @@ constexpr MenuRow kRows[] = {
     command(kFile, "Save Run &As…", AppCommand::kSaveRunAs, "Ctrl+Shift+S"),
     separator(kFile),
     command(kFile, "E&xport Image…", AppCommand::kExportImage, "Ctrl+E"),
+    command(kFile, "Export Ani&mation…", AppCommand::kExportAnimation, "Ctrl+Shift+E"),
     separator(kFile),
     command(kFile, "&Quit", AppCommand::kQuit, "Ctrl+Q"),
 

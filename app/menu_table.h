@@ -22,6 +22,7 @@ enum class AppCommand : uint8_t {
     kHelp,
     kNewRunFromSeed,
     kExportImage,
+    kExportAnimation,
     kCopyImage,
     kZoomIn,
     kZoomOut,

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/animation_export.h"
 #include "app/image_export.h"
 #include "app/menu_choice.h"
 #include "app/quit_signals.h"
@@ -62,6 +63,11 @@ bool VornickApp::start() {
     // Step Back and Go to Step follow the run's state, which the status port reports.
     status_->after_show = [this] { travel_->update_menus(); };
     main_window_.on_run_dropped = [this](const QString& path) { travel_->open_run(path); };
+    animation_ = std::make_unique<AnimationExport>(*sim_, &main_window_,
+                                                   [&surface] { return surface.zoom(); });
+    animation_->on_busy_changed = [this] {
+        menus_->command_action(AppCommand::kExportAnimation)->setEnabled(!animation_->busy());
+    };
     menus_->set_checked(kSpeedMenu, kSlowMode, true);
     restore_window();
 
@@ -162,6 +168,9 @@ void VornickApp::run_command(AppCommand c) {
             break;
         case AppCommand::kExportImage:
             export_image();
+            break;
+        case AppCommand::kExportAnimation:
+            animation_->run();
             break;
         case AppCommand::kCopyImage:
             copy_image();

@@ -26,6 +26,7 @@
 
 namespace vornick {
 
+class AnimationExport;
 class QuitSignals;
 
 class VornickApp : public QObject {
@@ -61,6 +62,7 @@ class VornickApp : public QObject {
     SeedDialog* seed_dialog() const { return seed_dialog_.get(); }
     QMessageBox* export_failure() const { return export_failure_; }
     TravelCommands& travel() { return *travel_; }
+    AnimationExport& animation() { return *animation_; }
 
   private:
     void step_timer_fired();
@@ -91,6 +93,7 @@ class VornickApp : public QObject {
     std::unique_ptr<QuitSignals> signals_;
     std::unique_ptr<SeedDialog> seed_dialog_;  // made at its first opening
     std::unique_ptr<TravelCommands> travel_;
+    std::unique_ptr<AnimationExport> animation_;
     QPointer<QMessageBox> export_failure_;
     bool started_ = false;
 };

@@ -1,4 +1,4 @@
-// The GL names and sprite sizes every drawing file shares; the picture's geometry is the
+// The GL names every drawing file shares; the picture's geometry and the sprites' sizes are the
 // board's (sim/board_geometry.h).
 // Drawing is OpenGL 1.x immediate mode into the surface's own 440 x 300 framebuffer.
 #pragma once
@@ -11,9 +11,5 @@ namespace vornick {
 
 // GL_TEXTURE_RECTANGLE; spelled out because not every gl.h names it.
 inline constexpr GLenum kTexRect = 0x84F5;
-
-inline constexpr int kSpriteCount = 13;
-inline constexpr int kSpriteSize = 10;
-inline constexpr int kGroundSprite = 12;
 
 }  // namespace vornick

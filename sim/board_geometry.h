@@ -16,6 +16,12 @@ inline constexpr int kSurfaceHeight = 300;
 inline constexpr int32_t kBoardOrigin = 10;
 inline constexpr int32_t kCellSize = 10;
 inline constexpr int32_t kBoardEnd = kBoardOrigin + kGridSize * kCellSize;  // 290
+inline constexpr int32_t kBoardSize = kBoardEnd - kBoardOrigin;             // 280
+
+// Sprite i is the image named 128 + i; 0..3 draw an organism by heading, 12 the ground tile.
+inline constexpr int kSpriteCount = 13;
+inline constexpr int kSpriteSize = 10;
+inline constexpr int kGroundSprite = 12;
 
 constexpr int32_t cell_left(int32_t x) {
     return kBoardOrigin + kCellSize * x;

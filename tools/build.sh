@@ -17,7 +17,8 @@ if [ "$mode" = run ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
-          libgl1-mesa-dri libgtest-dev libbenchmark-dev fonts-dejavu-core)
+          libgl1-mesa-dri libgtest-dev libbenchmark-dev fonts-dejavu-core libgif-dev libpng-dev
+          zlib1g-dev)
 # The desktop entry and the run-file type are checked with these when they are there; the
 # program is run natively on Wayland in a Weston nested in the test display.
 [ "$mode" = test ] && packages+=(xvfb xauth xdotool desktop-file-utils libxml2-utils shared-mime-info

@@ -7,6 +7,8 @@
 
 #include "sim/history/run_replay.h"
 #include "sim/sim.h"
+#include "tools/gif_options.h"
+#include "tools/trace_gif.h"
 #include "tools/trace_options.h"
 
 namespace {
@@ -68,17 +70,22 @@ int replay_file(const TraceOptions& opts) {
 
 int main(int argc, char** argv) {
     std::string error;
-    const auto opts = parse_trace_options(std::vector<std::string>(argv + 1, argv + argc), error);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::optional<GifRequest> gif;
+    std::optional<TraceOptions> opts;
+    if (take_gif_options(args, gif, error)) opts = parse_trace_options(args, error);
     if (!opts) {
         std::fprintf(stderr, "vornick-trace: %s (try --help)\n", error.c_str());
         return 2;
     }
     if (opts->help) {
         std::fputs(kTraceUsage, stdout);
+        std::fputs(kGifUsage, stdout);
         return 0;
     }
 
     if (!use_chosen_vector_path(*opts, "vornick-trace")) return 2;
+    if (gif) return write_trace_gif(*opts, *gif);
     if (opts->run_file) return replay_file(*opts);
 
     static Sim sim;  // large tables: keep them off the stack
