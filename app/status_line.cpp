@@ -57,16 +57,22 @@ bool SeedLabel::event(QEvent* e) {
     return QLabel::event(e);
 }
 
+void SeedLabel::focusInEvent(QFocusEvent* e) {
+    QLabel::focusInEvent(e);
+    if (e->reason() != Qt::MouseFocusReason) setSelection(0, static_cast<int>(text().size()));
+}
+
 StatusLine::StatusLine(QStatusBar* bar) {
-    auto* prefix = new QLabel(QObject::tr("Seed:"), bar);
+    auto* prefix = new QLabel(QObject::tr("See&d:"), bar);
     prefix->setContentsMargins(4, 0, 0, 0);
     bar->addWidget(prefix);
     seed_ = new SeedLabel(bar);
     // Selected by the mouse only, so the arrow keys go on moving the selected organism; a click
-    // gives it the keyboard for Ctrl+C.
+    // or the label's key gives it the keyboard for Ctrl+C, and Escape gives it back.
     seed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     seed_->setFocusPolicy(Qt::ClickFocus);
-    seed_->setToolTip(QObject::tr("The run's seed: select it to copy it"));
+    prefix->setBuddy(seed_);
+    seed_->setToolTip(QObject::tr("The run's seed: Alt+D or a drag selects it, Ctrl+C copies it"));
     add_label(bar, seed_);
     state_ = add_label(bar, new QLabel(bar));
     speed_ = add_label(bar, new QLabel(bar));

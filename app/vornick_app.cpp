@@ -19,6 +19,7 @@
 #include "app/warning_box.h"
 #include "app/window_state.h"
 #include "edit/arrow_keys.h"
+#include "edit/key_selection.h"
 #include "render/gl_surface.h"
 
 namespace vornick {
@@ -42,6 +43,7 @@ VornickApp::VornickApp()
 VornickApp::~VornickApp() {
     main_window_.on_deactivated = nullptr;
     main_window_.on_arrow_key = nullptr;
+    main_window_.on_selection_key = nullptr;
     main_window_.on_run_dropped = nullptr;
     if (status_) status_->after_show = nullptr;
     mouse_.on_all_released = nullptr;
@@ -130,6 +132,10 @@ void VornickApp::wire_board_input() {
         if (!started_ || travel_->busy()) return;
         HandleArrowKey(*sim_, *press_, code);
         travel_->update_menus();
+    };
+    main_window_.on_selection_key = [this](SelectionKey key) {
+        if (!started_ || travel_->busy()) return;
+        HandleSelectionKey(*sim_, *press_, key);
     };
 }
 
