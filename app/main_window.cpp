@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QStatusBar>
 
+#include "app/board_access.h"
 #include "app/board_frame.h"
 #include "app/key_codes.h"
 #include "app/run_files.h"
@@ -14,6 +15,8 @@
 namespace vornick {
 
 MainWindow::MainWindow() {
+    // Before the board exists, so that a screen reader never finds it without its description.
+    install_board_access();
     surface_ = new GlSurface(this);
     setWindowTitle(QStringLiteral("Vornick"));
     setCentralWidget(new BoardFrame(surface_, this));
@@ -25,6 +28,7 @@ MainWindow::MainWindow() {
     surface_->setFocusPolicy(Qt::StrongFocus);
     surface_->setFocus();
     surface_->installEventFilter(this);
+    access_ = new BoardAccess(surface_);
     statusBar()->setSizeGripEnabled(false);
     // The surface and the status bar take no drops, so a drop anywhere comes here.
     setAcceptDrops(true);

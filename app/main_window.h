@@ -13,6 +13,7 @@
 
 namespace vornick {
 
+class BoardAccess;
 class GlSurface;
 
 class MainWindow : public QMainWindow {
@@ -20,6 +21,7 @@ class MainWindow : public QMainWindow {
     MainWindow();
 
     GlSurface* surface() const { return surface_; }
+    BoardAccess& board_access() const { return *access_; }
     std::function<void()> on_close;
     std::function<void(int32_t char_code)> on_arrow_key;  // also for each auto-repeat
     std::function<void(SelectionKey)> on_selection_key;   // only while the board has focus
@@ -37,6 +39,7 @@ class MainWindow : public QMainWindow {
 
   private:
     GlSurface* surface_;
+    BoardAccess* access_;
 };
 
 }  // namespace vornick

@@ -46,6 +46,11 @@ QLabel* add_label(QStatusBar* bar, QLabel* label) {
     return label;
 }
 
+// Qt tells screen readers of every call, even one that changes nothing.
+void name_field(QLabel* field, const QString& name) {
+    if (field->accessibleName() != name) field->setAccessibleName(name);
+}
+
 }  // namespace
 
 bool SeedLabel::event(QEvent* e) {
@@ -85,6 +90,10 @@ void StatusLine::show_status(const RunStatus& s) {
     speed_->setText(speed_name(s.speed));
     organisms_->setText(s.norgs == 1 ? QObject::tr("1 organism")
                                      : QObject::tr("%1 organisms").arg(s.norgs));
+    name_field(seed_, QObject::tr("Seed: %1").arg(seed_->text()));
+    name_field(state_, QObject::tr("Run: %1").arg(state_->text()));
+    name_field(speed_, QObject::tr("Speed: %1").arg(speed_->text()));
+    name_field(organisms_, QObject::tr("Organisms: %1").arg(s.norgs));
     if (after_show) after_show();
 }
 

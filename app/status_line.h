@@ -1,6 +1,7 @@
 // The status bar under the picture: the run's seed, its state, the speed mode and the number of
 // organisms, written only when the core reports a change. The seed can be selected and copied,
-// with the mouse or, by its label's Alt+D, with the keyboard.
+// with the mouse or, by its label's Alt+D, with the keyboard. Each field is named for screen
+// readers with what it shows.
 #pragma once
 
 #include <QLabel>

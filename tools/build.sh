@@ -20,9 +20,10 @@ packages=(cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev lib
           libgl1-mesa-dri libgtest-dev libbenchmark-dev fonts-dejavu-core libgif-dev libpng-dev
           zlib1g-dev)
 # The desktop entry and the run-file type are checked with these when they are there; the
-# program is run natively on Wayland in a Weston nested in the test display.
+# program is run natively on Wayland in a Weston nested in the test display; the accessibility
+# tests switch Qt's accessibility on through its platform headers.
 [ "$mode" = test ] && packages+=(xvfb xauth xdotool desktop-file-utils libxml2-utils shared-mime-info
-                                 weston qt6-wayland)
+                                 weston qt6-wayland qt6-base-private-dev)
 
 missing=()
 for p in "${packages[@]}"; do
