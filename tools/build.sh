@@ -19,11 +19,11 @@ fi
 packages=(cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
           libgl1-mesa-dri libgtest-dev libbenchmark-dev fonts-dejavu-core libgif-dev libpng-dev
           zlib1g-dev)
-# The desktop entry and the run-file type are checked with these when they are there; the
-# program is run natively on Wayland in a Weston nested in the test display; the accessibility
-# tests switch Qt's accessibility on through its platform headers.
+# The desktop entry, the run-file type, the metainfo and the manual pages are checked with these
+# when they are there; the program is run natively on Wayland in a Weston nested in the test
+# display; the accessibility tests switch Qt's accessibility on through its platform headers.
 [ "$mode" = test ] && packages+=(xvfb xauth xdotool desktop-file-utils libxml2-utils shared-mime-info
-                                 weston qt6-wayland qt6-base-private-dev)
+                                 appstream groff-base weston qt6-wayland qt6-base-private-dev)
 
 missing=()
 for p in "${packages[@]}"; do
