@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QTextEdit>
 #include <vector>
 
+#include "app/animation_dialog.h"
+#include "app/animation_export.h"
 #include "app/step_dialog.h"
 #include "app/vornick_app.h"
 #include "fresh_app.h"
@@ -160,6 +163,7 @@ TEST_F(AccessTest, EveryFieldHasAName) {
     app->HandleMenuChoice(menu_choice(kSpeedMenu, kSliderItem));
     app->HandleMenuChoice(menu_choice(kAppleMenu, 1));
     app->run_command(AppCommand::kGoToStep);
+    app->run_command(AppCommand::kExportAnimation);
     const std::pair<const char*, QWidget*> windows[] = {
         {"status bar", app->main_window().statusBar()},
         {"preferences", app->prefs_dialog()},
@@ -168,16 +172,21 @@ TEST_F(AccessTest, EveryFieldHasAName) {
         {"help", app->help().window()},
         {"slider", app->slider().window()},
         {"about", app->about().window()},
+        {"animation", app->animation().dialog()},
     };
     for (const auto& [what, window] : windows) {
         ASSERT_NE(window, nullptr) << what;
         int fields = 0;
         for (QWidget* w : window->findChildren<QWidget*>()) {
             const bool field = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                               qobject_cast<QAbstractSpinBox*>(w) ||
                                qobject_cast<QAbstractSlider*>(w) || qobject_cast<QTextEdit*>(w) ||
                                qobject_cast<QProgressBar*>(w) || qobject_cast<QLabel*>(w);
-            // Scroll bars are Qt's own, named by their role.
-            if (!field || w->isHidden() || qobject_cast<QScrollBar*>(w)) continue;
+            // Scroll bars and a spin box's text are Qt's own, named by their role and their box.
+            if (!field || w->isHidden() || qobject_cast<QScrollBar*>(w) ||
+                qobject_cast<QAbstractSpinBox*>(w->parentWidget())) {
+                continue;
+            }
             ++fields;
             EXPECT_FALSE(name_of(w).isEmpty()) << what << ": " << w->metaObject()->className()
                                                << " " << w->objectName().toStdString();
