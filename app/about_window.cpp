@@ -20,6 +20,7 @@ bool QtAboutWindow::open() {
     ui_ = std::make_unique<Ui::AboutWindow>();
     ui_->setupUi(window_.get());
     ui_->icon->setPixmap(QIcon(QStringLiteral(":/icons/vornick.png")).pixmap(64, 64));
+    ui_->icon->setAccessibleName(QObject::tr("Vornick icon"));
     ui_->version->setText(QObject::tr("Version %1").arg(QApplication::applicationVersion()));
     window_->on_hidden = on_hidden_;
     window_->show();

@@ -28,6 +28,7 @@ void QtHelpWindow::HandleHelpPrefs() {
     window_->on_hidden = on_hidden_;
     window_->resize(600, 640);
     view_ = new QTextBrowser(window_.get());
+    view_->setAccessibleName(QObject::tr("Vornick Help"));
     view_->document()->setDocumentMargin(12);
     auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);

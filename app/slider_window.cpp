@@ -6,6 +6,16 @@
 
 namespace vornick {
 
+namespace {
+
+// A screen reader reads a label by its name, which says what the number is.
+void show_interval(QLabel* label, const char* text) {
+    label->setText(QString::fromLatin1(text));
+    label->setAccessibleName(QObject::tr("Seconds per step: %1").arg(label->text()));
+}
+
+}  // namespace
+
 QtSliderWindow::QtSliderWindow(std::function<void(int)> on_moved, std::function<void()> on_hidden)
     : on_moved_(std::move(on_moved)), on_hidden_(std::move(on_hidden)) {}
 
@@ -24,7 +34,7 @@ bool QtSliderWindow::open(int16_t value, const char* text) {
         const QSignalBlocker quiet(ui_->slider);
         ui_->slider->setValue(value);
     }
-    ui_->intervalText->setText(QString::fromLatin1(text));
+    show_interval(ui_->intervalText, text);
     QObject::connect(ui_->slider, &QSlider::valueChanged, window_.get(),
                      [this](int v) { on_moved_(v); });
     window_->on_hidden = on_hidden_;
@@ -34,7 +44,7 @@ bool QtSliderWindow::open(int16_t value, const char* text) {
 
 void QtSliderWindow::set_text(const char* text) {
     if (!ui_) return;
-    ui_->intervalText->setText(QString::fromLatin1(text));
+    show_interval(ui_->intervalText, text);
     ui_->intervalText->repaint();  // shown at once, even while the slider is being dragged
 }
 

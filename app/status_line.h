@@ -1,5 +1,7 @@
 // The status bar under the picture: the run's seed, its state, the speed mode and the number of
-// organisms, written only when the core reports a change. The seed can be selected and copied.
+// organisms, written only when the core reports a change. The seed can be selected and copied,
+// with the mouse or, by its label's Alt+D, with the keyboard. Each field is named for screen
+// readers with what it shows.
 #pragma once
 
 #include <QLabel>
@@ -12,12 +14,14 @@ class QStatusBar;
 namespace vornick {
 
 // Takes Ctrl+C for its own text while some of it is selected, ahead of the menu's Copy Image.
+// Reached by the keyboard, it selects all of itself, ready to be copied.
 class SeedLabel : public QLabel {
   public:
     using QLabel::QLabel;
 
   protected:
     bool event(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 };
 
 class StatusLine : public StatusView {

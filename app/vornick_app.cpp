@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "app/animation_export.h"
+#include "app/board_access.h"
 #include "app/image_export.h"
 #include "app/menu_choice.h"
 #include "app/quit_signals.h"
@@ -19,6 +20,7 @@
 #include "app/warning_box.h"
 #include "app/window_state.h"
 #include "edit/arrow_keys.h"
+#include "edit/key_selection.h"
 #include "render/gl_surface.h"
 
 namespace vornick {
@@ -42,6 +44,8 @@ VornickApp::VornickApp()
 VornickApp::~VornickApp() {
     main_window_.on_deactivated = nullptr;
     main_window_.on_arrow_key = nullptr;
+    main_window_.on_selection_key = nullptr;
+    main_window_.board_access().follow(nullptr);
     main_window_.on_run_dropped = nullptr;
     if (status_) status_->after_show = nullptr;
     mouse_.on_all_released = nullptr;
@@ -75,6 +79,9 @@ bool VornickApp::start() {
     surface.on_window_repaint = [this] {
         if (started_) sim_->full_refresh();
     };
+    // The board's description follows what the window shows, at the pace it is shown.
+    main_window_.board_access().follow([this] { return board_summary(*sim_); });
+    connect(&surface, &GlSurface::frame_shown, &main_window_.board_access(), &BoardAccess::refresh);
     wire_board_input();
 
     getPrefs(sim_->prefs, sim_->pace.delay);
@@ -109,6 +116,7 @@ void VornickApp::wire_board_input() {
         if (!started_ || travel_->busy()) return;
         const double drag_units = QApplication::startDragDistance() * surface.units_per_pixel();
         press_->HandleInContent(u.x(), u.y(), drag_units);
+        main_window_.board_access().user_acted();
         travel_->update_menus();
     };
     surface.on_move = [this](QPoint u) { press_->mouse_moved(u.x(), u.y()); };
@@ -116,6 +124,7 @@ void VornickApp::wire_board_input() {
     surface.on_release = [this](QPoint u) {
         if (mouse_.is_down()) return;
         press_->mouse_released(u.x(), u.y());
+        main_window_.board_access().user_acted();
         travel_->update_menus();
     };
     // A release that another window took, or that happened outside the program, never reaches
@@ -129,7 +138,13 @@ void VornickApp::wire_board_input() {
     main_window_.on_arrow_key = [this](int32_t code) {
         if (!started_ || travel_->busy()) return;
         HandleArrowKey(*sim_, *press_, code);
+        main_window_.board_access().user_acted();
         travel_->update_menus();
+    };
+    main_window_.on_selection_key = [this](SelectionKey key) {
+        if (!started_ || travel_->busy()) return;
+        HandleSelectionKey(*sim_, *press_, key);
+        main_window_.board_access().user_acted();
     };
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12), builds, then runs the application or every test.
-#   tools/build.sh run    build and launch Vornick
-#   tools/build.sh test   build and pass every test (under Xvfb when there is no display)
+#   tools/build.sh run    build the application alone and launch it
+#   tools/build.sh test   build everything and pass every test (under Xvfb when there is no display)
 # VORNICK_BUILD_DIR picks the build folder (default build). VORNICK_SANITIZE=address,undefined
 # builds with those sanitizers, without the benchmarks, and runs the tests under them.
 set -euo pipefail
@@ -17,12 +17,13 @@ if [ "$mode" = run ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
-          libgl1-mesa-dri libgtest-dev libbenchmark-dev fonts-dejavu-core libgif-dev libpng-dev
-          zlib1g-dev)
-# The desktop entry and the run-file type are checked with these when they are there; the
-# program is run natively on Wayland in a Weston nested in the test display.
-[ "$mode" = test ] && packages+=(xvfb xauth xdotool desktop-file-utils libxml2-utils shared-mime-info
-                                 weston qt6-wayland)
+          libgl1-mesa-dri fonts-dejavu-core libgif-dev libpng-dev zlib1g-dev)
+# The desktop entry, the run-file type, the metainfo and the manual pages are checked with these
+# when they are there; the program is run natively on Wayland in a Weston nested in the test
+# display; the accessibility tests switch Qt's accessibility on through its platform headers.
+[ "$mode" = test ] && packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool desktop-file-utils
+                                 libxml2-utils shared-mime-info appstream groff-base weston
+                                 qt6-wayland qt6-base-private-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -38,11 +39,18 @@ fi
 
 build=${VORNICK_BUILD_DIR:-build}
 config=(-DCMAKE_BUILD_TYPE=Release)
+if [ "$mode" = test ]; then
+  config+=(-DBUILD_TESTING=ON -DVORNICK_BENCH=ON)
+elif [ ! -f "$build/CMakeCache.txt" ]; then
+  # Running needs neither the tests nor the benchmarks, nor what they are built with; a folder
+  # that a test build made keeps them.
+  config+=(-DBUILD_TESTING=OFF -DVORNICK_BENCH=OFF)
+fi
 preload=()
 if [ -n "${VORNICK_SANITIZE:-}" ]; then
   flags="-fsanitize=$VORNICK_SANITIZE -fno-sanitize-recover=all -fno-omit-frame-pointer -g"
-  config=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNICK_BENCH=OFF "-DCMAKE_CXX_FLAGS=$flags"
-          "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=$VORNICK_SANITIZE")
+  config=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DVORNICK_BENCH=OFF
+          "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=$VORNICK_SANITIZE")
   # A finding fails the test that made it. Leaks of the libraries underneath are listed in
   # lsan.supp; the project's own are never suppressed.
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:verify_asan_link_order=0}
@@ -54,11 +62,13 @@ if [ -n "${VORNICK_SANITIZE:-}" ]; then
   [ -n "$driver" ] && preload=(env "LD_PRELOAD=$driver")
 fi
 cmake -S . -B "$build" "${config[@]}"
-cmake --build "$build" -j"$(nproc)"
 
 if [ "$mode" = run ]; then
+  # The application and what it bundles, not the tools, tests and benchmarks.
+  cmake --build "$build" -j"$(nproc)" --target vornick
   exec "$build/app/vornick"
 fi
+cmake --build "$build" -j"$(nproc)"
 
 # Windows and GL contexts need an X server; a private Xvfb keeps tests off the user's desktop.
 cd "$build"
