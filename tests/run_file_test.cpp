@@ -136,6 +136,42 @@ TEST(RunFile, RefusesMalformedFiles) {
     }
 }
 
+// Numbers are judged by their value: any run of leading zeros reads as the number behind it,
+// and a long number is out of range only when its value is.
+TEST(RunFile, NumbersAreJudgedByValueWhateverTheirLength) {
+    const std::string zeros(300, '0');
+    struct Case {
+        std::string seed;
+        bool taken;
+        uint32_t value;
+    };
+    const Case cases[] = {
+        {zeros + "1", true, 1},
+        {zeros + "4294967295", true, 4294967295u},
+        {zeros, true, 0},
+        {zeros + "4294967296", false, 0},
+        {"99999999999999999999999", false, 0},
+        {zeros + "1\v", false, 0},
+        {"+1", false, 0},
+    };
+    for (const Case& c : cases) {
+        RunFileError error;
+        const auto file = parse_run_file("vornick-run 1\nseed " + c.seed +
+                                             "\norgs 0004\nrandom-count no\nmax-iters 9\n"
+                                             "stop-at 000\nsteps 0000000000000000000009\n",
+                                         error);
+        EXPECT_EQ(file.has_value(), c.taken) << c.seed << " " << error.message();
+        if (!file) {
+            EXPECT_EQ(error.line, 2) << c.seed;
+            continue;
+        }
+        EXPECT_EQ(file->start.seed, c.value);
+        EXPECT_EQ(file->start.iNumOrgs, 4);
+        EXPECT_EQ(file->limits.stopIters, 0);
+        EXPECT_EQ(file->steps, 9);
+    }
+}
+
 TEST(RunFile, QuotesWhatItRefusesPrintably) {
     const RunFileError e =
         refusal(std::string("vornick-run 1\nse\x01"

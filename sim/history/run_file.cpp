@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+
+#include "sim/number_text.h"
 
 namespace vornick {
 
@@ -39,13 +40,15 @@ std::string quoted(std::string_view word) {
     return out + (word.size() > 24 ? "...'" : "'");
 }
 
-// Decimal digits only, within 0..max.
+// Decimal digits only, within 0..max, judged by value: leading zeros never make a small
+// number too long.
 bool number_in(std::string_view word, uint64_t max, uint64_t& out) {
-    if (word.empty() || word.size() > 20 || word[0] < '0' || word[0] > '9') return false;
-    uint64_t v = 0;
-    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-    if (ec != std::errc() || end != word.data() + word.size() || v > max) return false;
-    out = v;
+    if (word.empty() || word.find_first_not_of("0123456789") != std::string_view::npos) {
+        return false;
+    }
+    const NumberParse n = parse_number(word, max);
+    if (n.error != NumberError::kNone) return false;
+    out = n.value;
     return true;
 }
 
