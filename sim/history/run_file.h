@@ -25,12 +25,16 @@ struct RunFile {
     int32_t steps = 0;
 };
 
-// A refusal: the line it concerns (1 for the first) and what is wrong there.
+// A refusal: the line it concerns (1 for the first; 0 when it concerns the file as a whole)
+// and what is wrong there.
 struct RunFileError {
     int32_t line = 0;
     std::string fault;
-    std::string message() const;  // "line 7: ..."
+    std::string message() const;  // "line 7: ...", or the fault alone
 };
+
+// An arrow's word in a run file ("left", "right", "up", "down") and back.
+std::optional<ArrowKey> arrow_of_word(std::string_view word);
 
 // Reads a run file's text. On a fault returns nullopt and says where and what in `error`.
 std::optional<RunFile> parse_run_file(std::string_view text, RunFileError& error);
