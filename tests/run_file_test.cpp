@@ -9,6 +9,7 @@
 
 #include "fakes.h"
 #include "run_history.h"
+#include "sim/history/run_opening.h"
 #include "sim/history/run_replay.h"
 
 namespace vornick {

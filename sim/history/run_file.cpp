@@ -67,29 +67,6 @@ std::string write_run_file(const Sim& sim) {
     return out;
 }
 
-bool read_text_file(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        error = std::strerror(errno);
-        return false;
-    }
-    text.clear();
-    char buf[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        if (static_cast<int64_t>(text.size() + got) > kMaxRunFileBytes) {
-            std::fclose(f);
-            error = "the file is larger than " + std::to_string(kMaxRunFileBytes >> 20) + " MiB";
-            return false;
-        }
-        text.append(buf, got);
-    }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) error = "the file could not be read";
-    return !failed;
-}
-
 // Written beside the file and renamed over it, so a failed write never leaves a file cut
 // short where a good one stood.
 bool write_text_file(const std::string& path, const std::string& text, std::string& error) {

@@ -14,7 +14,7 @@
 namespace vornick {
 
 inline constexpr int32_t kRunFileVersion = 1;
-// Larger texts are refused before they are read: far beyond a journal's room.
+// Larger files are refused: far beyond a journal's room.
 inline constexpr int64_t kMaxRunFileBytes = int64_t{256} << 20;
 
 struct RunFile {
@@ -44,8 +44,7 @@ std::optional<RunFile> parse_run_file(std::string_view text, RunFileError& error
 // past it under a limit lowered meanwhile, so that the file can always be opened again.
 std::string write_run_file(const Sim& sim);
 
-// Whole files, for callers without a toolkit of their own. False with a reason in `error`.
-bool read_text_file(const std::string& path, std::string& text, std::string& error);
+// A whole file, for callers without a toolkit of their own. False with a reason in `error`.
 bool write_text_file(const std::string& path, const std::string& text, std::string& error);
 
 }  // namespace vornick
