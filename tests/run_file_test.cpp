@@ -9,6 +9,7 @@
 
 #include "fakes.h"
 #include "run_history.h"
+#include "sim/history/file_save.h"
 #include "sim/history/run_opening.h"
 #include "sim/history/run_replay.h"
 
@@ -263,8 +264,8 @@ TEST(RunFile, ABadFileOnDiskLeavesTheRunAsItWas) {
     auto source = rig_with(4, 5);
     testing::run_to(source->sim, 77);
     std::string error;
-    ASSERT_TRUE(write_text_file(good, write_run_file(source->sim), error)) << error;
-    ASSERT_TRUE(write_text_file(bad, "vornick-run 1\nseed x\n", error)) << error;
+    ASSERT_TRUE(save_whole_file(good, write_run_file(source->sim), error)) << error;
+    ASSERT_TRUE(save_whole_file(bad, "vornick-run 1\nseed x\n", error)) << error;
 
     auto r = rig_with(4, 1);
     testing::run_to(r->sim, 5);
@@ -276,7 +277,7 @@ TEST(RunFile, ABadFileOnDiskLeavesTheRunAsItWas) {
     EXPECT_EQ(state_text(r->sim), before);
     ASSERT_TRUE(open_run_file(r->sim, good, error)) << error;
     EXPECT_EQ(state_text(r->sim), state_text(source->sim));
-    EXPECT_FALSE(write_text_file((dir / "no-such-dir" / "x.vornick").string(), "x", error));
+    EXPECT_FALSE(save_whole_file((dir / "no-such-dir" / "x.vornick").string(), "x", error));
     std::filesystem::remove_all(dir);
 }
 

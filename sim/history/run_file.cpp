@@ -1,10 +1,7 @@
 #include "sim/history/run_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstring>
 
 #include "sim/history/run_file_parser.h"
 
@@ -65,33 +62,6 @@ std::string write_run_file(const Sim& sim) {
     }
     out += "steps " + std::to_string(iters) + "\n";
     return out;
-}
-
-// Written beside the file and renamed over it, so a failed write never leaves a file cut
-// short where a good one stood.
-bool write_text_file(const std::string& path, const std::string& text, std::string& error) {
-    const std::string part = path + ".part";
-    std::FILE* f = std::fopen(part.c_str(), "wb");
-    if (!f) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    int err = ok ? 0 : errno;
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && std::rename(part.c_str(), path.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        error = std::strerror(err != 0 ? err : EIO);
-        std::remove(part.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace vornick

@@ -44,7 +44,4 @@ std::optional<RunFile> parse_run_file(std::string_view text, RunFileError& error
 // past it under a limit lowered meanwhile, so that the file can always be opened again.
 std::string write_run_file(const Sim& sim);
 
-// A whole file, for callers without a toolkit of their own. False with a reason in `error`.
-bool write_text_file(const std::string& path, const std::string& text, std::string& error);
-
 }  // namespace vornick
