@@ -70,7 +70,10 @@ void ChunkedWork::next_chunk() {
     }
     const int64_t total = std::max<int64_t>(job_.steps_total(), 1);
     const int64_t made = std::clamp<int64_t>(total - job_.steps_left(), 0, total);
-    // Last: once the dialog shows, setting its value handles pending events, a Cancel too.
+    if (job_.label) {
+        const QString label = job_.label();
+        if (label != progress_->labelText()) progress_->setLabelText(label);
+    }
     progress_->setValue(static_cast<int>(made * kProgressScale / total));
 }
 

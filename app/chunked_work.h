@@ -22,6 +22,9 @@ class ChunkedWork : public QObject {
         // Stops the work where its last chunk left it.
         std::function<void()> cancel;
         std::function<void(bool cancelled)> finished;
+        // What the dialog says, asked again after each chunk, for work of several phases;
+        // without it the dialog keeps the label the work was started with.
+        std::function<QString()> label;
         int64_t first_chunk = 1;  // steps of the first chunk; later ones are sized by time
     };
 
