@@ -1,5 +1,6 @@
 // Work too long for one pass of the event loop, done in chunks between events. A progress
 // dialog shows only once the work has gone on for a while; cancelling stops it between chunks.
+// The dialog leaves the main window free: its menus and keys (Quit, Help) still reach it.
 #pragma once
 
 #include <QObject>
