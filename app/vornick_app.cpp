@@ -136,7 +136,8 @@ void VornickApp::wire_board_input() {
     };
     main_window_.on_deactivated = [this] { press_->abort(); };
     main_window_.on_arrow_key = [this](int32_t code) {
-        if (!started_ || travel_->busy()) return;
+        if (QuitSignals::asked()) quit_handler();  // keys queued before a signal wait no longer
+        if (!started_ || sim_->pace.gDone || travel_->busy()) return;
         HandleArrowKey(*sim_, *press_, code);
         main_window_.board_access().user_acted();
         travel_->update_menus();
