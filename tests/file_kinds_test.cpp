@@ -62,6 +62,7 @@ TEST(FileKinds, OnlyRegularFilesAreOpened) {
         {"a link loop", [](const fs::path& p) { fs::create_symlink(p, p); },
          "Too many levels of symbolic links"},
         {"nothing", [](const fs::path&) {}, "No such file or directory"},
+        {"a name that is not text \xff\xfe", [](const fs::path& p) { write(p, kGood); }, ""},
         {"an empty file", [](const fs::path& p) { write(p, ""); },
          "line 1: not a Vornick run file: it must begin with 'vornick-run 1'"},
     };

@@ -167,6 +167,7 @@ TEST_F(HostileFiles, QuitReachesTheWindowDuringALongOpening) {
             << r.what;
         // Keys go to the window in front, which the progress window is once it shows.
         QProgressDialog* progress = app->travel().work().progress();
+        EXPECT_EQ(progress->labelText(), QStringLiteral("Opening “long.vornick”…")) << r.what;
         progress->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(progress)) << r.what;
         r.act(*app);
