@@ -35,9 +35,17 @@ bool RunOpening::fail(int32_t line, std::string fault) {
     return true;
 }
 
+// A file read to its end within the piece goes on to its replay with the work left, so that a
+// small file opens in one piece.
 bool RunOpening::advance(int64_t work) {
     work = std::max<int64_t>(work, 1);
-    if (phase_ == Phase::kReading) return read_some(std::max<int64_t>(work / kWorkPerByte, 1));
+    if (phase_ == Phase::kReading) {
+        const int64_t before = read_;
+        if (read_some(std::max<int64_t>(work / kWorkPerByte, 1))) return true;
+        if (phase_ != Phase::kReplaying) return false;
+        work -= std::min(work, (read_ - before) * kWorkPerByte);
+        if (work == 0) return false;
+    }
     if (phase_ == Phase::kReplaying) {
         if (!replay_->advance(std::max<int64_t>(work / std::max(norgs(), 1), 1))) return false;
         phase_ = Phase::kDone;
