@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "picture/animation_maker.h"
-#include "sim/history/run_replay.h"
+#include "sim/history/run_opening.h"
 #include "sim/sim.h"
 
 namespace vornick {
@@ -116,10 +116,8 @@ int write_trace_gif(const TraceOptions& opts, const GifRequest& gif) {
     std::optional<AnimationPlan> plan;
     if (opts.run_file) {
         const std::string& path = *opts.run_file;
-        std::string text, error;
-        if (!read_text_file(path, text, error)) return refuse(path, error);
         RunFileError bad;
-        std::optional<RunFile> file = parse_run_file(text, bad);
+        std::optional<RunFile> file = read_run_file(path, bad);
         if (!file) return refuse(path, bad.message());
         plan = plan_of(gif, file->steps, file->limits.maxIters, fault);
         if (!plan) return refuse("", fault);

@@ -8,18 +8,71 @@ namespace {
 
 constexpr int64_t kReadPiece = int64_t{1} << 16;
 
+std::string too_large() {
+    return "the file is larger than any run file (" + std::to_string(kMaxRunFileBytes >> 20) +
+           " MiB)";
+}
+
+enum class Read : uint8_t { kMore, kEnd, kFailed };
+
+// Up to `bytes` more of the file fed to the parser. Reading ends at the end of the file,
+// whatever size it had when it was opened: a file that grows is read up to the limit, one cut
+// short is parsed as it stands.
+Read read_piece(FileSource& file, RunFileParser& parser, char* buffer, int64_t bytes, int64_t& read,
+                RunFileError& error) {
+    while (bytes > 0) {
+        std::string why;
+        const int64_t got = file.read(buffer, std::min(bytes, kReadPiece), why);
+        if (got < 0 || read + got > kMaxRunFileBytes) {
+            error = {0, got < 0 ? why : too_large()};
+            return Read::kFailed;
+        }
+        if (got == 0) return Read::kEnd;
+        read += got;
+        bytes -= got;
+        if (!parser.feed(std::string_view(buffer, static_cast<std::size_t>(got)))) {
+            error = parser.error();
+            return Read::kFailed;
+        }
+    }
+    return Read::kMore;
+}
+
+bool open_source(FileSource& file, const std::string& path, RunFileError& error) {
+    std::string why;
+    if (!file.open(path, why)) {
+        error = {0, why};
+        return false;
+    }
+    if (file.size() > kMaxRunFileBytes) {
+        error = {0, too_large()};
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+std::optional<RunFile> read_run_file(const std::string& path, RunFileError& error) {
+    FileSource file;
+    if (!open_source(file, path, error)) return std::nullopt;
+    RunFileParser parser;
+    const auto buffer = std::make_unique<char[]>(kReadPiece);
+    int64_t read = 0;
+    Read r = Read::kMore;
+    while ((r = read_piece(file, parser, buffer.get(), INT64_MAX, read, error)) == Read::kMore) {
+    }
+    if (r == Read::kFailed) return std::nullopt;
+    std::optional<RunFile> f = parser.finish();
+    if (!f) error = parser.error();
+    return f;
+}
 
 RunOpening::RunOpening(const std::string& path, std::optional<int64_t> target)
     : parser_(std::make_unique<RunFileParser>()), target_(target) {
-    std::string why;
-    if (!file_.open(path, why)) {
-        fail(0, why);
-        return;
-    }
-    if (file_.size() > kMaxRunFileBytes) {
-        fail(0, "the file is larger than any run file (" + std::to_string(kMaxRunFileBytes >> 20) +
-                    " MiB)");
+    RunFileError why;
+    if (!open_source(file_, path, why)) {
+        fail(0, why.fault);
         return;
     }
     buffer_ = std::make_unique<char[]>(kReadPiece);
@@ -54,39 +107,23 @@ bool RunOpening::advance(int64_t work) {
     return true;
 }
 
-// Reading ends at the end of the file, whatever size it had when it was opened: a file that
-// grows is read up to the limit, one cut short is parsed as it stands.
 bool RunOpening::read_some(int64_t bytes) {
-    while (bytes > 0) {
-        std::string why;
-        const int64_t got = file_.read(buffer_.get(), std::min(bytes, kReadPiece), why);
-        if (got < 0) return fail(0, why);
-        if (got == 0) break;
-        read_ += got;
-        bytes -= got;
-        if (read_ > kMaxRunFileBytes) {
-            return fail(0, "the file is larger than any run file (" +
-                               std::to_string(kMaxRunFileBytes >> 20) + " MiB)");
-        }
-        if (!parser_->feed(std::string_view(buffer_.get(), static_cast<std::size_t>(got)))) {
-            return fail(parser_->error().line, parser_->error().fault);
-        }
+    RunFileError why;
+    const Read r = read_piece(file_, *parser_, buffer_.get(), bytes, read_, why);
+    if (r == Read::kFailed) return fail(why.line, why.fault);
+    if (r == Read::kMore) return false;
+    std::optional<RunFile> file = parser_->finish();
+    if (!file) return fail(parser_->error().line, parser_->error().fault);
+    parser_.reset();
+    buffer_.reset();
+    const int64_t to = target_.value_or(file->steps);
+    replay_ = std::make_unique<RunReplay>(std::move(*file), to);
+    phase_ = Phase::kReplaying;
+    if (replay_->done()) {  // refused before any step: an organism the run does not have
+        phase_ = Phase::kDone;
+        if (replay_->failed()) return fail(replay_->error().line, replay_->error().fault);
     }
-    if (bytes > 0) {  // the end was reached
-        std::optional<RunFile> file = parser_->finish();
-        if (!file) return fail(parser_->error().line, parser_->error().fault);
-        parser_.reset();
-        buffer_.reset();
-        const int64_t to = target_.value_or(file->steps);
-        replay_ = std::make_unique<RunReplay>(std::move(*file), to);
-        phase_ = Phase::kReplaying;
-        if (replay_->done()) {  // refused before any step: an organism the run does not have
-            phase_ = Phase::kDone;
-            if (replay_->failed()) return fail(replay_->error().line, replay_->error().fault);
-        }
-        return done();
-    }
-    return false;
+    return done();
 }
 
 int64_t RunOpening::left() const {

@@ -60,6 +60,10 @@ class RunOpening {
     RunFileError error_;
 };
 
+// Reads and checks a run file at once, as an opening's reading does, without replaying it.
+// Nothing, with the reason in `error`, when it cannot be read or is refused.
+std::optional<RunFile> read_run_file(const std::string& path, RunFileError& error);
+
 // Reads, checks and replays a run file to its `steps` at once and hands it to `sim`. False,
 // leaving `sim` as it was, with the reason in `error`.
 bool open_run_file(Sim& sim, const std::string& path, std::string& error);
