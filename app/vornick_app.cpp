@@ -299,8 +299,10 @@ void VornickApp::save_window() const {
 
 void VornickApp::quit_handler() {
     if (sim_->pace.gDone) return;
-    // A travel stays where it stands, an opening is dropped: the run as the user sees it.
+    // A travel stays where it stands, an opening is dropped: the run as the user sees it. An
+    // animation being exported is not made.
     travel_->cancel();
+    animation_->cancel();
     save_window();
     savePrefs(sim_->prefs);
     sim_->pace.gDone = 1;

@@ -104,45 +104,72 @@ std::string save_copy_prefix(std::string_view name) {
     return prefix;
 }
 
-bool save_whole_file(const std::string& given, std::string_view bytes, std::string& error) {
-    const std::string path = followed(given);
-    const std::size_t slash = path.find_last_of('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty() || name == "." || name == "..") {
-        error = std::strerror(EISDIR);
-        return false;
-    }
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    const std::string prefix = save_copy_prefix(name);
-    if (::flock(dir, LOCK_EX | LOCK_NB) == 0) remove_dead_copies(dir, prefix);
-    const bool locked = ::flock(dir, LOCK_SH) == 0;
+FileSave::~FileSave() {
+    cancel();
+}
 
-    std::string copy;
-    int err = 0;
-    const int fd = make_copy(folder, prefix, copy);
-    if (fd < 0) {
-        err = errno;
-    } else {
-        struct stat old {};
-        if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-            ::fchmod(fd, old.st_mode & 07777);
-        }
-        if (!write_all(fd, bytes) || ::fsync(fd) != 0) err = errno;
-        if (::close(fd) != 0 && err == 0) err = errno;
-        if (err == 0 && ::rename(copy.c_str(), path.c_str()) != 0) err = errno;
-        if (err != 0) ::unlink(copy.c_str());
-    }
-    if (locked) ::flock(dir, LOCK_UN);
-    ::close(dir);
-    if (err == 0) return true;
+bool FileSave::fail(int err, std::string& error) {
     error = std::strerror(err);
+    cancel();
     return false;
+}
+
+bool FileSave::open(const std::string& given, std::string& error) {
+    cancel();
+    path_ = followed(given);
+    const std::size_t slash = path_.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path_.substr(0, slash));
+    const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+    if (name.empty() || name == "." || name == "..") return fail(EISDIR, error);
+    dir_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir_ < 0) return fail(errno, error);
+    const std::string prefix = save_copy_prefix(name);
+    if (::flock(dir_, LOCK_EX | LOCK_NB) == 0) remove_dead_copies(dir_, prefix);
+    locked_ = ::flock(dir_, LOCK_SH) == 0;
+    fd_ = make_copy(folder, prefix, copy_);
+    if (fd_ < 0) return fail(errno, error);
+    struct stat old {};
+    if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd_, old.st_mode & 07777);
+    }
+    return true;
+}
+
+bool FileSave::write(std::string_view bytes, std::string& error) {
+    if (fd_ < 0) return fail(EBADF, error);
+    if (!write_all(fd_, bytes)) return fail(errno, error);
+    return true;
+}
+
+bool FileSave::commit(std::string& error) {
+    if (fd_ < 0) return fail(EBADF, error);
+    if (::fsync(fd_) != 0) return fail(errno, error);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return fail(errno, error);
+    if (::rename(copy_.c_str(), path_.c_str()) != 0) return fail(errno, error);
+    copy_.clear();
+    cancel();  // only the lock is left to let go
+    return true;
+}
+
+void FileSave::cancel() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!copy_.empty()) ::unlink(copy_.c_str());
+    copy_.clear();
+    if (dir_ >= 0) {
+        if (locked_) ::flock(dir_, LOCK_UN);
+        ::close(dir_);
+    }
+    dir_ = -1;
+    locked_ = false;
+}
+
+bool save_whole_file(const std::string& path, std::string_view bytes, std::string& error) {
+    FileSave save;
+    return save.open(path, error) && save.write(bytes, error) && save.commit(error);
 }
 
 }  // namespace vornick

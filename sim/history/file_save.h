@@ -22,6 +22,32 @@ namespace vornick {
 // (some network file systems), copies are left alone.
 bool save_whole_file(const std::string& path, std::string_view bytes, std::string& error);
 
+// The same, for a file written piece by piece: open, write as often as needed, then commit to
+// put it in place. Every call gives false with the system's reason in `error` when it fails,
+// and the copy is then gone; a save destroyed or cancelled before its commit leaves nothing.
+class FileSave {
+  public:
+    FileSave() = default;
+    ~FileSave();
+    FileSave(const FileSave&) = delete;
+    FileSave& operator=(const FileSave&) = delete;
+
+    bool open(const std::string& path, std::string& error);
+    bool write(std::string_view bytes, std::string& error);
+    bool commit(std::string& error);
+    void cancel();
+    bool is_open() const { return fd_ >= 0; }
+
+  private:
+    bool fail(int err, std::string& error);
+
+    std::string path_;
+    std::string copy_;
+    int dir_ = -1;
+    int fd_ = -1;
+    bool locked_ = false;
+};
+
 // What the copies of a save of the file named `name` begin with; six letters or digits follow.
 std::string save_copy_prefix(std::string_view name);
 

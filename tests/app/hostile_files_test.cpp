@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/animation_export.h"
 #include "app/file_names.h"
 #include "app/vornick_app.h"
 #include "fresh_app.h"
@@ -186,6 +188,28 @@ TEST_F(HostileFiles, QuitReachesTheWindowDuringALongOpening) {
         getPrefs(saved, delay);
         EXPECT_EQ(saved.iNumOrgs, 17) << r.what;
     }
+}
+
+// An animation being exported stops for Quit as an opening does, and leaves no file.
+TEST_F(HostileFiles, QuitReachesTheWindowDuringAnExport) {
+    sim().prefs.iNumOrgs = 784;
+    sim().new_sim_from_seed(5);
+    sim().stop_command();
+    const QString out = dir.filePath(QStringLiteral("long.gif"));
+    app->animation().start(AnimationPlan{0, 1000000, 1, 2, true, 4}, out);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            QProgressDialog* p = app->animation().work().progress();
+            return p && p->isVisible();
+        },
+        10000));
+    QProgressDialog* progress = app->animation().work().progress();
+    progress->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(progress));
+    QTest::keyClick(progress, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return sim().pace.gDone == 1; }, 5000));
+    EXPECT_FALSE(app->animation().busy());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "app/image_export.h"
 #include "app/run_files.h"
 #include "prefs/prefs_store.h"
+#include "sim/history/file_save.h"
 
 namespace vornick {
 namespace {
@@ -72,6 +73,13 @@ bool save_image(const fs::path& path, std::string& told) {
     return saved;
 }
 
+// As an animation is written: in pieces as its frames are made.
+bool save_in_pieces(const fs::path& path, std::string& told) {
+    FileSave save;
+    return save.open(path, told) && save.write("GIF89a", told) && save.write("frames", told) &&
+           save.commit(told);
+}
+
 bool save_prefs(const fs::path& path, std::string& told) {
     Settings s;
     s.iNumOrgs = 99;
@@ -86,6 +94,7 @@ TEST(SaveFailure, TellsTheSystemsReasonAndLeavesNothingBehind) {
     const Target targets[] = {
         {"a run file", "run.vornick", true, save_run},
         {"an image", "picture.png", true, save_image},
+        {"an animation", "run.gif", true, save_in_pieces},
         {"the preferences", "Vornick prefs.conf", false, save_prefs},
     };
     const std::pair<const char*, const char*> failures[] = {
