@@ -20,13 +20,16 @@ trap cleanup EXIT
 fail() { echo "FAIL $*"; exit 1; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# The main window's id once it has settled (Qt replaces the first native window).
+# The main window's id once it has settled (Qt replaces the first native window): of the
+# windows called Vornick, the one taller than the board (a progress window is not).
 main_window() {
   sleep 2
   for _ in $(seq 40); do
     local w
-    w=$(xdotool search --onlyvisible --name '^Vornick$' 2>/dev/null | head -n 1)
-    [ -n "$w" ] && { echo "$w"; return; }
+    for w in $(xdotool search --onlyvisible --name '^Vornick$' 2>/dev/null); do
+      eval "$(xdotool getwindowgeometry --shell "$w")"
+      [ "$HEIGHT" -gt 300 ] && { echo "$w"; return; }
+    done
     sleep 0.5
   done
   fail "no Vornick window"
@@ -67,7 +70,7 @@ printf 'vornick-run 1\nseed 3\norgs 784\nrandom-count no\nmax-iters 2000000000\n
   >"$work/long.vornick"
 for how in ctrl+q TERM; do
   launch "$work/long.vornick"
-  window=$(main_window)
+  window=$(main_window) || fail "no Vornick window"
   shown=
   for _ in $(seq 50); do
     [ "$(xdotool search --onlyvisible --name '^Vornick$' 2>/dev/null | wc -l)" -ge 2 ] && shown=1 && break
@@ -87,7 +90,7 @@ printf 'vornick-run 1\nseed 5\norgs 784\nrandom-count no\nmax-iters 100000\nstop
   >"$work/crowd.vornick"
 read -r _ _ x y _ < <("$trace" --run "$work/crowd.vornick" | grep '^org 0 ')
 launch "$work/crowd.vornick"
-window=$(main_window)
+window=$(main_window) || fail "no Vornick window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 top=$((HEIGHT - 300))  # the menu bar's height
 xdotool mousemove --window "$window" $((15 + 10 * x)) $((top + 15 + 10 * y)) click 1
