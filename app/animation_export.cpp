@@ -1,15 +1,15 @@
 #include "app/animation_export.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 
 #include "app/animation_dialog.h"
+#include "app/file_names.h"
 #include "app/image_export.h"
 #include "app/warning_box.h"
 #include "picture/animation_maker.h"
+#include "sim/history/file_save.h"
 #include "sim/sim.h"
 
 namespace vornick {
@@ -63,20 +63,17 @@ void AnimationExport::start(const AnimationPlan& plan, const QString& path) {
         tell(path, QString::fromStdString(fault));
         return;
     }
-    file_ = std::make_unique<QSaveFile>(path);
-    if (!file_->open(QIODevice::WriteOnly)) {
-        const QString why = file_->errorString();
+    file_ = std::make_unique<FileSave>();
+    std::string why;
+    if (!file_->open(system_path(path).toStdString(), why)) {
         file_.reset();
-        tell(path, why);
+        tell(path, QString::fromLocal8Bit(why.c_str()));
         return;
     }
-    QSaveFile* file = file_.get();
+    FileSave* file = file_.get();
     maker_ = std::make_unique<AnimationMaker>(
-        copy_run(sim_), plan, [file](const uint8_t* data, std::size_t size, std::string& why) {
-            const auto n = static_cast<qint64>(size);
-            if (file->write(reinterpret_cast<const char*>(data), n) == n) return true;
-            why = file->errorString().toStdString();
-            return false;
+        copy_run(sim_), plan, [file](const uint8_t* data, std::size_t size, std::string& failed) {
+            return file->write({reinterpret_cast<const char*>(data), size}, failed);
         });
     ChunkedWork::Job job;
     job.advance = [this](int64_t n) { return maker_->advance(n); };
@@ -89,19 +86,20 @@ void AnimationExport::start(const AnimationPlan& plan, const QString& path) {
 
 void AnimationExport::finished(const QString& path, bool cancelled) {
     const std::unique_ptr<AnimationMaker> maker = std::move(maker_);
-    const std::unique_ptr<QSaveFile> file = std::move(file_);
+    const std::unique_ptr<FileSave> file = std::move(file_);
     if (cancelled || maker->failed()) {
-        file->cancelWriting();
-        if (!cancelled) tell(path, QString::fromStdString(maker->error()));
+        file->cancel();
+        if (!cancelled) tell(path, QString::fromLocal8Bit(maker->error().c_str()));
         return;
     }
-    if (!file->commit()) tell(path, file->errorString());
+    std::string why;
+    if (!file->commit(why)) tell(path, QString::fromLocal8Bit(why.c_str()));
 }
 
 void AnimationExport::tell(const QString& path, const QString& why) {
     failure_ = open_warning(
         window_, tr("Export Animation"),
-        tr("The animation could not be saved as “%1”.").arg(QDir::toNativeSeparators(path)), why);
+        tr("The animation could not be saved as “%1”.").arg(shown_path(system_path(path))), why);
 }
 
 }  // namespace vornick

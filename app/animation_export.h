@@ -15,13 +15,13 @@
 #include "picture/animation_plan.h"
 
 class QMessageBox;
-class QSaveFile;
 class QWidget;
 
 namespace vornick {
 
 class AnimationDialog;
 class AnimationMaker;
+class FileSave;
 class Sim;
 
 // "vornick-seed-<seed>-steps-<from>-<to>.gif"
@@ -62,7 +62,7 @@ class AnimationExport : public QObject {
     std::function<int()> zoom_;
     ChunkedWork work_;
     std::unique_ptr<AnimationDialog> dialog_;
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<FileSave> file_;
     std::unique_ptr<AnimationMaker> maker_;
     QPointer<QMessageBox> failure_;
 };

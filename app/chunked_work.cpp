@@ -70,7 +70,10 @@ void ChunkedWork::next_chunk() {
     }
     const int64_t total = std::max<int64_t>(job_.steps_total(), 1);
     const int64_t made = std::clamp<int64_t>(total - job_.steps_left(), 0, total);
-    // Last: once the dialog shows, setting its value handles pending events, a Cancel too.
+    if (job_.label) {
+        const QString label = job_.label();
+        if (label != progress_->labelText()) progress_->setLabelText(label);
+    }
     progress_->setValue(static_cast<int>(made * kProgressScale / total));
 }
 
@@ -92,12 +95,17 @@ QProgressDialog& ChunkedWork::progress_dialog() {
     if (!progress_) {
         progress_ = new QProgressDialog(window_);
         progress_->setWindowTitle(tr("Vornick"));
-        progress_->setWindowModality(Qt::WindowModal);
+        // Not modal: a modal dialog would keep Quit, Help and the close button from the main
+        // window for as long as the work lasts. The board takes no press or key meanwhile,
+        // and the commands that would change the run stop the work first.
+        progress_->setWindowModality(Qt::NonModal);
         progress_->setMinimumDuration(kShowAfterMs);
         progress_->setAutoReset(false);
         progress_->setAutoClose(true);
         // Made between two chunks, where the work stands at a consistent point.
         connect(progress_, &QProgressDialog::canceled, this, [this] { cancel_asked_ = true; });
+        // Escape rejects a dialog that is not modal without telling `canceled`.
+        connect(progress_, &QDialog::rejected, this, [this] { cancel_asked_ = true; });
         progress_->reset();
     }
     return *progress_;

@@ -1,5 +1,6 @@
 // Work too long for one pass of the event loop, done in chunks between events. A progress
 // dialog shows only once the work has gone on for a while; cancelling stops it between chunks.
+// The dialog leaves the main window free: its menus and keys (Quit, Help) still reach it.
 #pragma once
 
 #include <QObject>
@@ -22,6 +23,9 @@ class ChunkedWork : public QObject {
         // Stops the work where its last chunk left it.
         std::function<void()> cancel;
         std::function<void(bool cancelled)> finished;
+        // What the dialog says, asked again after each chunk, for work of several phases;
+        // without it the dialog keeps the label the work was started with.
+        std::function<QString()> label;
         int64_t first_chunk = 1;  // steps of the first chunk; later ones are sized by time
     };
 

@@ -1,9 +1,11 @@
 #include "app/image_export.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include "sim/history/file_save.h"
 
 namespace vornick {
 
@@ -21,20 +23,22 @@ QString in_pictures(const QString& name) {
     return QDir(dir).filePath(name);
 }
 
-bool write_png(const QImage& picture, const QString& path, QString* error) {
+bool write_png(const QImage& picture, const QByteArray& path, QString* error) {
     const auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
     if (picture.isNull()) return fail(QObject::tr("There is no picture to save."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(picture)) {
-        file.cancelWriting();
-        return fail(writer.errorString());
+    // Made whole in memory first, so that only the file system can fail the save, and says why.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture)) return fail(writer.errorString());
+    std::string why;
+    if (!save_whole_file(path.toStdString(), std::string_view(png.constData(), png.size()), why)) {
+        return fail(QString::fromLocal8Bit(why.c_str()));
     }
-    if (!file.commit()) return fail(file.errorString());
     return true;
 }
 

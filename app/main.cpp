@@ -33,7 +33,10 @@ int main(int argc, char** argv) {
         const QString why = vornick.main_window().surface()->setup_failure();
         return vornick::fail_start("no usable OpenGL: " + why.toStdString());
     }
-    vornick.open_from_arguments(QApplication::arguments());
+    // argv as the system gave it, less the options Qt took: a file name need not be text.
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i) arguments.append(QByteArray(argv[i]));
+    vornick.open_from_arguments(arguments);
     QApplication::exec();
     return 0;
 }

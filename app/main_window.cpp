@@ -84,7 +84,7 @@ void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = run_file_in(event->mimeData());
+    const QByteArray path = run_file_in(event->mimeData());
     if (!on_run_dropped || path.isEmpty()) return;
     event->acceptProposedAction();
     on_run_dropped(path);

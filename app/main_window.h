@@ -4,8 +4,8 @@
 // opens, and keeps Tab, Shift+Tab and Escape for the selection.
 #pragma once
 
+#include <QByteArray>
 #include <QMainWindow>
-#include <QString>
 #include <cstdint>
 #include <functional>
 
@@ -26,7 +26,7 @@ class MainWindow : public QMainWindow {
     std::function<void(int32_t char_code)> on_arrow_key;  // also for each auto-repeat
     std::function<void(SelectionKey)> on_selection_key;   // only while the board has focus
     std::function<void()> on_deactivated;
-    std::function<void(const QString& path)> on_run_dropped;
+    std::function<void(const QByteArray& path)> on_run_dropped;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -12,12 +12,14 @@ namespace vornick {
 namespace {
 
 int g_signal_fd[2] = {-1, -1};
+volatile std::sig_atomic_t g_asked = 0;
 
 // Interrupt, terminate, and the hang-up of a closing terminal or session: each ends the program
 // as Quit does rather than dropping the settings.
 constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void on_signal(int) {
+    g_asked = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(g_signal_fd[0], &byte, 1);
 }
@@ -35,11 +37,18 @@ QuitSignals::QuitSignals(std::function<void()> on_quit, QObject* parent)
         [[maybe_unused]] const ssize_t n = ::read(g_signal_fd[1], &byte, 1);
         on_quit_();
     });
+    g_asked = 0;
     struct sigaction sa {};
     sa.sa_handler = on_signal;
     sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
+    // No SA_RESTART: a call that blocks is interrupted rather than resumed, so a signal is
+    // never held up behind one.
+    sa.sa_flags = 0;
     for (const int sig : kQuitSignals) ::sigaction(sig, &sa, nullptr);
+}
+
+bool QuitSignals::asked() {
+    return g_asked != 0;
 }
 
 QuitSignals::~QuitSignals() {

@@ -4,22 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "sim/history/run_file.h"
+#include "app/file_names.h"
+#include "sim/history/file_save.h"
 
 namespace vornick {
-
-namespace {
-
-bool fail(QString* error, const QString& why) {
-    if (error) *error = why;
-    return false;
-}
-
-}  // namespace
 
 QString run_file_name(uint32_t seed, int32_t iters) {
     return QStringLiteral("vornick-seed-%1-step-%2.%3").arg(seed).arg(iters).arg(kRunSuffix);
@@ -38,61 +29,38 @@ QString with_run_suffix(const QString& path) {
     return path + (name.endsWith('.') ? QString() : QStringLiteral(".")) + kRunSuffix;
 }
 
-QString run_file_in(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls()) return QString();
+QByteArray run_file_in(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return QByteArray();
     for (const QUrl& url : mime->urls()) {
         if (!url.isLocalFile()) continue;
-        const QString path = url.toLocalFile();
-        if (QFileInfo(path).suffix().compare(kRunSuffix, Qt::CaseInsensitive) == 0) return path;
+        const QByteArray path = local_path_of(url);
+        if (QFileInfo(QFile::decodeName(path)).suffix().compare(kRunSuffix, Qt::CaseInsensitive) ==
+            0) {
+            return path;
+        }
     }
-    return QString();
+    return QByteArray();
 }
 
-QString run_file_argument(const QStringList& arguments) {
+QByteArray run_file_argument(const QList<QByteArray>& arguments) {
     bool options_over = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        if (!options_over && a == QStringLiteral("--")) {
+        const QByteArray& a = arguments[i];
+        if (!options_over && a == "--") {
             options_over = true;
             continue;
         }
         if (a.isEmpty() || (!options_over && a.startsWith('-'))) continue;
         return a;
     }
-    return QString();
+    return QByteArray();
 }
 
-bool read_run_text(const QString& path, std::string& text, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail(error, file.errorString());
-    const auto too_large = [error] {
-        return fail(error, QObject::tr("The file is larger than any run file (%1 MiB).")
-                               .arg(kMaxRunFileBytes >> 20));
-    };
-    if (!file.isSequential() && file.size() > kMaxRunFileBytes) return too_large();
-    // A pipe or a device has no size to check beforehand: reading stops past the limit.
-    text.clear();
-    char buffer[1 << 16];
-    for (;;) {
-        const qint64 got = file.read(buffer, sizeof buffer);
-        if (got < 0) return fail(error, file.errorString());
-        if (got == 0) break;
-        if (static_cast<int64_t>(text.size()) + got > kMaxRunFileBytes) return too_large();
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    return true;
-}
-
-bool write_run_text(const QString& path, const std::string& text, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(error, file.errorString());
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        file.cancelWriting();
-        return fail(error, file.errorString());
-    }
-    if (!file.commit()) return fail(error, file.errorString());
-    return true;
+bool write_run_text(const QByteArray& path, const std::string& text, QString* error) {
+    std::string why;
+    if (save_whole_file(path.toStdString(), text, why)) return true;
+    if (error) *error = QString::fromLocal8Bit(why.c_str());
+    return false;
 }
 
 }  // namespace vornick

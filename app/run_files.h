@@ -1,9 +1,10 @@
 // Run files as the desktop sees them: their suggested name and place, their suffix, which
-// dropped item or program argument is one, and reading and writing them whole.
+// dropped item or program argument is one, and writing them whole.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <string>
 
@@ -23,16 +24,16 @@ QString default_run_path(uint32_t seed, int32_t iters);
 // adds it; a suffix the user typed is kept.
 QString with_run_suffix(const QString& path);
 
-// The first local file named *.vornick among dropped URLs; "" when there is none.
-QString run_file_in(const QMimeData* mime);
+// The first local file named *.vornick among dropped URLs, as the system names it; empty when
+// there is none.
+QByteArray run_file_in(const QMimeData* mime);
 
-// The file to open from the program's arguments (the program first): the first argument that
-// is not an option, or any after "--"; "" when there is none.
-QString run_file_argument(const QStringList& arguments);
+// The file to open from the program's arguments as the system gives them (the program first):
+// the first argument that is not an option, or any after "--"; empty when there is none.
+QByteArray run_file_argument(const QList<QByteArray>& arguments);
 
-// Whole files. Reading refuses files larger than any run file; writing replaces a file only
-// once the new one is complete. False with the reason in `error`.
-bool read_run_text(const QString& path, std::string& text, QString* error);
-bool write_run_text(const QString& path, const std::string& text, QString* error);
+// Writes the file whole, replacing one there only once the new one is complete. False with the
+// system's reason in `error`, and nothing of the new text left on disk.
+bool write_run_text(const QByteArray& path, const std::string& text, QString* error);
 
 }  // namespace vornick

@@ -1,34 +1,32 @@
 #include "app/travel_commands.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <algorithm>
-#include <optional>
 
+#include "app/file_names.h"
 #include "app/menu_bar.h"
 #include "app/run_files.h"
 #include "app/step_dialog.h"
 #include "app/warning_box.h"
 #include "sim/history/run_file.h"
-#include "sim/history/run_replay.h"
+#include "sim/history/run_opening.h"
 
 namespace vornick {
 
 namespace {
 
-// Organism-steps of an opening's first chunk: a few milliseconds; later chunks are sized by time.
-constexpr int64_t kFirstReplayOrgSteps = int64_t{1} << 22;
+// Work of an opening's first chunk, in organism-steps: a few milliseconds; later chunks are
+// sized by time.
+constexpr int64_t kFirstOpeningWork = int64_t{1} << 22;
 
+// A fault of a line, or the system's reason for the file as a whole.
 QString fault_text(const RunFileError& e) {
-    return QObject::tr("Line %1: %2.").arg(e.line).arg(QString::fromStdString(e.fault));
-}
-
-QString native(const QString& path) {
-    return QDir::toNativeSeparators(path);
+    const QString fault = QString::fromLocal8Bit(e.fault.c_str());
+    if (e.line == 0) return fault.left(1).toUpper() + fault.mid(1) + QLatin1Char('.');
+    return QObject::tr("Line %1: %2.").arg(e.line).arg(fault);
 }
 
 }  // namespace
@@ -58,7 +56,7 @@ void TravelCommands::run(AppCommand c) {
             undo_or_redo(c == AppCommand::kUndo);
             break;
         case AppCommand::kOpenRun:
-            if (const QString path = ask_open_path(); !path.isEmpty()) open_run(path);
+            if (const QByteArray path = ask_open_path(); !path.isEmpty()) open_run(path);
             break;
         case AppCommand::kSaveRunAs:
             save_run();
@@ -125,55 +123,47 @@ void TravelCommands::travel(const QString& label) {
     work_.start(label, std::move(job));
 }
 
-void TravelCommands::open_run(const QString& path) {
-    if (busy()) return;
-    const QString title = tr("Open Run");
-    const QString refused = tr("“%1” cannot be opened as a run.").arg(native(path));
-    std::string text;
-    QString why;
-    if (!read_run_text(path, text, &why)) {
-        tell(title, refused, why);
-        return;
-    }
-    RunFileError fault;
-    std::optional<RunFile> file = parse_run_file(text, fault);
-    if (!file) {
-        tell(title, refused, fault_text(fault));
-        return;
-    }
-    const int32_t steps = file->steps;
-    // Replayed beside the current run, which stays as it is until the replay is adopted.
-    replay_ = std::make_unique<RunReplay>(std::move(*file), steps);
+void TravelCommands::open_run(const QByteArray& path) {
+    if (busy() || path.isEmpty()) return;
+    // Read and replayed beside the current run, which stays as it is until the opening is
+    // adopted. A file that cannot be opened at all is told of at once.
+    opening_ = std::make_unique<RunOpening>(path.toStdString());
+    const QString name = shown_name(path);
     ChunkedWork::Job job;
-    job.advance = [this](int64_t n) { return replay_->advance(n); };
-    job.steps_left = [this] { return replay_->steps_left(); };
-    job.steps_total = [this] { return replay_->steps_total(); };
+    job.advance = [this](int64_t n) { return opening_->advance(n); };
+    job.steps_left = [this] { return opening_->left(); };
+    job.steps_total = [this] { return opening_->total(); };
     job.cancel = [] {};
-    job.finished = [this, path](bool cancelled) { replay_finished(path, cancelled); };
-    job.first_chunk = kFirstReplayOrgSteps / std::max(replay_->model().norgs, 1);
-    work_.start(tr("Opening “%1”…").arg(QFileInfo(path).fileName()), std::move(job));
+    job.finished = [this, path](bool cancelled) { opening_finished(path, cancelled); };
+    job.label = [this, name] {
+        return opening_->phase() == RunOpening::Phase::kReading ? tr("Reading “%1”…").arg(name)
+                                                                : tr("Opening “%1”…").arg(name);
+    };
+    job.first_chunk = kFirstOpeningWork;
+    work_.start(tr("Reading “%1”…").arg(name), std::move(job));
 }
 
-void TravelCommands::replay_finished(const QString& path, bool cancelled) {
-    const std::unique_ptr<RunReplay> replay = std::move(replay_);
-    if (cancelled || !replay) return;
-    if (replay->failed()) {
-        tell(tr("Open Run"), tr("“%1” cannot be opened as a run.").arg(native(path)),
-             fault_text(replay->error()));
+void TravelCommands::opening_finished(const QByteArray& path, bool cancelled) {
+    const std::unique_ptr<RunOpening> opening = std::move(opening_);
+    if (cancelled || !opening) return;
+    if (opening->failed()) {
+        tell(tr("Open Run"), tr("“%1” cannot be opened as a run.").arg(shown_path(path)),
+             fault_text(opening->error()));
         return;
     }
     end_press_();
-    replay->adopt_into(sim_);
+    opening->adopt_into(sim_);
 }
 
-QString TravelCommands::ask_open_path() {
-    if (choose_open_path) return choose_open_path();
+QByteArray TravelCommands::ask_open_path() {
+    if (choose_open_path) return system_path(choose_open_path());
     QFileDialog dialog(window_, tr("Open Run"),
                        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
                        tr("Vornick runs (*.vornick);;All files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return dialog.exec() == QDialog::Accepted ? system_path(dialog.selectedFiles().value(0))
+                                              : QByteArray();
 }
 
 void TravelCommands::save_run() {
@@ -190,11 +180,11 @@ void TravelCommands::save_run() {
         dialog.selectFile(suggested);
         if (dialog.exec() == QDialog::Accepted) path = dialog.selectedFiles().value(0);
     }
-    path = with_run_suffix(path);
-    if (path.isEmpty()) return;
+    const QByteArray file = system_path(with_run_suffix(path));
+    if (file.isEmpty()) return;
     QString why;
-    if (write_run_text(path, text, &why)) return;
-    tell(tr("Save Run As"), tr("The run could not be saved as “%1”.").arg(native(path)), why);
+    if (write_run_text(file, text, &why)) return;
+    tell(tr("Save Run As"), tr("The run could not be saved as “%1”.").arg(shown_path(file)), why);
 }
 
 // Told, not asked: the program goes on behind the message.

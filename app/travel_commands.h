@@ -18,7 +18,7 @@ class QWidget;
 namespace vornick {
 
 class QtMenuStates;
-class RunReplay;
+class RunOpening;
 class StepDialog;
 
 class TravelCommands : public QObject {
@@ -30,9 +30,10 @@ class TravelCommands : public QObject {
     // Step Back, Go to Step, Undo, Redo, Open Run or Save Run As; nothing while a travel or an
     // opening is under way, and nothing for other commands.
     void run(AppCommand c);
-    // Reads, checks and replays the file, then shows its run halted; a file that cannot be
-    // opened is refused with a message and the run is left as it was.
-    void open_run(const QString& path);
+    // Reads, checks and replays the file (bytes, as the system names it) in chunks, then shows
+    // its run halted; a file that cannot be opened is refused with a message and the run is
+    // left as it was.
+    void open_run(const QByteArray& path);
 
     // A travel or an opening under way; the run stands at a consistent step between chunks.
     bool busy() const { return work_.busy(); }
@@ -57,9 +58,9 @@ class TravelCommands : public QObject {
     void go_to_step(int32_t n);
     void undo_or_redo(bool undo);
     void travel(const QString& label);
-    void replay_finished(const QString& path, bool cancelled);
+    void opening_finished(const QByteArray& path, bool cancelled);
     void save_run();
-    QString ask_open_path();
+    QByteArray ask_open_path();
     void tell(const QString& title, const QString& text, const QString& why);
 
     Sim& sim_;
@@ -67,7 +68,7 @@ class TravelCommands : public QObject {
     QWidget* window_;
     std::function<void()> end_press_;
     ChunkedWork work_;
-    std::unique_ptr<RunReplay> replay_;  // while a file is being opened
+    std::unique_ptr<RunOpening> opening_;  // while a file is being opened
     std::unique_ptr<StepDialog> step_dialog_;
     QPointer<QMessageBox> failure_;
 };

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -13,6 +12,7 @@
 
 #include "app/animation_export.h"
 #include "app/board_access.h"
+#include "app/file_names.h"
 #include "app/image_export.h"
 #include "app/menu_choice.h"
 #include "app/quit_signals.h"
@@ -66,7 +66,7 @@ bool VornickApp::start() {
                                                [this] { press_->abort(); });
     // Step Back and Go to Step follow the run's state, which the status port reports.
     status_->after_show = [this] { travel_->update_menus(); };
-    main_window_.on_run_dropped = [this](const QString& path) { travel_->open_run(path); };
+    main_window_.on_run_dropped = [this](const QByteArray& path) { travel_->open_run(path); };
     animation_ = std::make_unique<AnimationExport>(*sim_, &main_window_,
                                                    [&surface] { return surface.zoom(); });
     animation_->on_busy_changed = [this] {
@@ -100,8 +100,8 @@ bool VornickApp::start() {
     return true;
 }
 
-void VornickApp::open_from_arguments(const QStringList& arguments) {
-    const QString path = run_file_argument(arguments);
+void VornickApp::open_from_arguments(const QList<QByteArray>& arguments) {
+    const QByteArray path = run_file_argument(arguments);
     if (path.isEmpty()) return;
     // From the event loop, so that the window is up to show the progress or the refusal.
     QTimer::singleShot(0, this, [this, path] { travel_->open_run(path); });
@@ -136,7 +136,8 @@ void VornickApp::wire_board_input() {
     };
     main_window_.on_deactivated = [this] { press_->abort(); };
     main_window_.on_arrow_key = [this](int32_t code) {
-        if (!started_ || travel_->busy()) return;
+        if (QuitSignals::asked()) quit_handler();  // keys queued before a signal wait no longer
+        if (!started_ || sim_->pace.gDone || travel_->busy()) return;
         HandleArrowKey(*sim_, *press_, code);
         main_window_.board_access().user_acted();
         travel_->update_menus();
@@ -250,12 +251,13 @@ void VornickApp::export_image() {
         if (dialog.exec() == QDialog::Accepted) path = dialog.selectedFiles().value(0);
     }
     if (path.isEmpty()) return;
+    const QByteArray file = system_path(path);
     QString error;
-    if (write_png(picture, path, &error)) return;
+    if (write_png(picture, file, &error)) return;
 
-    export_failure_ = open_warning(
-        &main_window_, tr("Export Image"),
-        tr("The picture could not be saved as “%1”.").arg(QDir::toNativeSeparators(path)), error);
+    export_failure_ =
+        open_warning(&main_window_, tr("Export Image"),
+                     tr("The picture could not be saved as “%1”.").arg(shown_path(file)), error);
 }
 
 void VornickApp::copy_image() {
@@ -297,6 +299,10 @@ void VornickApp::save_window() const {
 
 void VornickApp::quit_handler() {
     if (sim_->pace.gDone) return;
+    // A travel stays where it stands, an opening is dropped: the run as the user sees it. An
+    // animation being exported is not made.
+    travel_->cancel();
+    animation_->cancel();
     save_window();
     savePrefs(sim_->prefs);
     sim_->pace.gDone = 1;

@@ -43,8 +43,9 @@ class VornickApp : public QObject {
     void show_help();
     void HandleMenuChoice(uint32_t menuChoice);
     void run_command(AppCommand c);
-    // Opens the run file among the program's arguments, if any, once the event loop runs.
-    void open_from_arguments(const QStringList& arguments);
+    // Opens the run file among the program's arguments (as the system gives them), if any,
+    // once the event loop runs.
+    void open_from_arguments(const QList<QByteArray>& arguments);
 
     // Where Export Image writes, given the suggested path; "" cancels. A file dialog unless
     // replaced (tests answer it themselves).

@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QVariant>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -66,13 +67,15 @@ void clear_abandoned_copies(const QString& path) {
 
 // Makes the store persistent and says on stderr why, when it could not. QSettings also reports
 // an old file it could not read, which this write has just replaced: unless the file system
-// shows an obstacle, only an access error counts as a failed save.
-bool synced(QSettings& store, const char* what) {
+// shows an obstacle, only an access error counts as a failed save. QSettings keeps the reason
+// of a failed write to itself; one more write of the same size beside the file gives it.
+bool synced(QSettings& store, const char* what, std::size_t bytes) {
     store.sync();
     const QSettings::Status status = store.status();
     if (status == QSettings::NoError) return true;
-    const std::string path = store.fileName().toStdString();
-    const auto obstacle = store_write_obstacle(path);
+    const std::string path = QFile::encodeName(store.fileName()).toStdString();
+    auto obstacle = store_write_obstacle(path);
+    if (!obstacle && status == QSettings::AccessError) obstacle = store_write_attempt(path, bytes);
     if (!obstacle && status != QSettings::AccessError) return true;
     std::fprintf(stderr, "vornick: %s not saved to %s: %s\n", what, path.c_str(),
                  obstacle ? obstacle->c_str() : "the file could not be written");
@@ -94,8 +97,12 @@ QString prefs_file_path() {
 bool save_store(const QString& path, std::span<const StoredValue> values, const char* what) {
     clear_abandoned_lock(path);
     QSettings store(path, QSettings::IniFormat);
-    for (const StoredValue& value : values) put(store, value);
-    const bool saved = synced(store, what);
+    std::size_t bytes = 0;
+    for (const StoredValue& value : values) {
+        put(store, value);
+        bytes += std::strlen(value.key) + value.text.size() + 2;
+    }
+    const bool saved = synced(store, what, bytes);
     clear_abandoned_copies(path);
     return saved;
 }

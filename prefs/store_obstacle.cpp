@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace vornick {
@@ -49,6 +50,29 @@ std::optional<std::string> store_write_obstacle(const std::string& path) {
 
     struct statvfs fs {};
     if (::statvfs(folder.c_str(), &fs) == 0 && fs.f_bavail == 0) return os_reason(ENOSPC);
+    return std::nullopt;
+}
+
+std::optional<std::string> store_write_attempt(const std::string& path, std::size_t bytes) {
+    const std::string folder = folder_of(path);
+    const auto slash = path.find_last_of('/');
+    std::string attempt = folder + "/." + path.substr(slash == std::string::npos ? 0 : slash + 1);
+    attempt += ".attempt-XXXXXX";
+    const int fd = ::mkstemp(attempt.data());
+    if (fd < 0) return os_reason(errno);
+    const std::string fill(bytes, '\n');
+    int err = 0;
+    std::size_t done = 0;
+    while (done < fill.size() && err == 0) {
+        const ssize_t n = ::write(fd, fill.data() + done, fill.size() - done);
+        if (n > 0) done += static_cast<std::size_t>(n);
+        if (n < 0 && errno != EINTR) err = errno;
+        if (n == 0) err = EIO;
+    }
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    ::unlink(attempt.c_str());
+    if (err != 0) return os_reason(err);
     return std::nullopt;
 }
 

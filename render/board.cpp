@@ -10,6 +10,10 @@ bool is_sprite(int32_t number) {
     return number >= 0 && number < kSpriteCount;
 }
 
+int32_t live_orgs(const World& w) {
+    return w.norgs < 0 ? 0 : (w.norgs > kMaxOrgs ? kMaxOrgs : w.norgs);
+}
+
 // Deliberately sets no colour and no texture coordinate: with rectangle texturing still on, the
 // fill takes the texel that the last quad's final coordinate addresses, the bottom-left texel
 // of the last sprite bound, which every sprite has in the board green.
@@ -89,7 +93,13 @@ void GlBoard::sprite_quad(int sprite, int left, int top, int right, int bottom) 
     gl_ = TexState{static_cast<uint8_t>(sprite), true};
 }
 
+// Recorded like a step's repaints, so that a redraw made for each of many keys or pointer
+// moves between two display frames costs one drawing, at the frame.
 void GlBoard::redraw_scr(const World& w) {
+    if (record_redraw(w)) {
+        surface_.present();
+        return;
+    }
     if (!surface_.begin_draw()) return;
     whiten_board_ring();
     glRecti(kBoardOrigin, kBoardOrigin, kBoardEnd, kBoardEnd);
@@ -104,8 +114,7 @@ void GlBoard::redraw_scr(const World& w) {
             }
         }
     }
-    const int32_t norgs = w.norgs < 0 ? 0 : (w.norgs > kMaxOrgs ? kMaxOrgs : w.norgs);
-    for (int32_t i = 0; i < norgs; ++i) {
+    for (int32_t i = 0; i < live_orgs(w); ++i) {
         const Org org = w.orgs.get(i);
         if (is_sprite(org.dir)) {
             sprite_quad(org.dir, cell_left(org.x), cell_top(org.y), cell_left(org.x) + kCellSize,
@@ -113,6 +122,35 @@ void GlBoard::redraw_scr(const World& w) {
         }
     }
     surface_.present();
+}
+
+// The board's fill under the cells is hidden by them, so the record is the ring, then each
+// cell as a fill or a ground quad, then the organisms. An organism off the grid would be drawn
+// in the margin, which the log has no cell for: such a table is drawn at once.
+bool GlBoard::record_redraw(const World& w) {
+    if (!recording_ || !surface_.is_ready()) return false;
+    const int32_t norgs = live_orgs(w);
+    for (int32_t i = 0; i < norgs; ++i) {
+        const Org org = w.orgs.get(i);
+        if (is_sprite(org.dir) && !BoardLog::on_grid(org.x, org.y)) return false;
+    }
+    if (log_->empty()) log_->start(gl_);
+    log_->redraw();
+    for (int32_t x = 0; x < kGridSize; ++x) {
+        for (int32_t y = 0; y < kGridSize; ++y) {
+            const int32_t code = w.cell(x, y);
+            if (code != kEmptyCode && is_sprite(code)) {
+                log_->quad(x, y, static_cast<uint8_t>(code));
+            } else {
+                log_->fill(x, y);
+            }
+        }
+    }
+    for (int32_t i = 0; i < norgs; ++i) {
+        const Org org = w.orgs.get(i);
+        if (is_sprite(org.dir)) log_->quad(org.x, org.y, static_cast<uint8_t>(org.dir));
+    }
+    return true;
 }
 
 bool GlBoard::begin_record() {
@@ -239,6 +277,11 @@ void GlBoard::flush_pending() {
     const bool erased = framed && log_->last_frame_erased();
     log_->take(*plan_);
     if (!surface_.make_target()) return;
+    if (plan_->ring) {
+        whiten_board_ring();
+        surface_.touch(QRect(kBoardOrigin - 1, kBoardOrigin - 1, kBoardEnd - kBoardOrigin + 2,
+                             kBoardEnd - kBoardOrigin + 2));
+    }
     replay(*plan_);
     const SpriteTextures& texture = surface_.textures();
     if (gl_.sprite != drawn.sprite) glBindTexture(kTexRect, texture[drawn.sprite]);

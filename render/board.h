@@ -44,6 +44,7 @@ class GlBoard : public BoardView {
 
   private:
     bool begin_record();
+    bool record_redraw(const World& w);
     void sprite_quad(int sprite, int left, int top, int right, int bottom);
     void frame_strip(int32_t x, int32_t y);
     void draw_frame_now(int32_t x, int32_t y, bool erase);

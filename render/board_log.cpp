@@ -40,9 +40,14 @@ void BoardLog::quad(int32_t x, int32_t y, uint8_t sprite) {
 }
 
 void BoardLog::frame(int32_t x, int32_t y, bool erase) {
-    last_frame_ = count_;
+    frame_colour_ = erase ? kErased : kDrawn;
     ops_[count_++] = BoardOp{erase ? BoardOp::kUnframe : BoardOp::kFrame, static_cast<uint8_t>(x),
                              static_cast<uint8_t>(y), 0, false};
+}
+
+void BoardLog::redraw() {
+    count_ = 0;
+    ring_ = true;
 }
 
 // Walks back from the last operation: a cell operation is hidden by a later one on its cell;
@@ -81,8 +86,10 @@ void BoardLog::take(Plan& plan) {
             plan.op[plan.count++] = &op;
         }
     }
+    plan.ring = ring_;
     count_ = 0;
-    last_frame_ = -1;
+    ring_ = false;
+    frame_colour_ = kNoFrame;
 }
 
 }  // namespace vornick

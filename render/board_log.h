@@ -40,7 +40,7 @@ class BoardLog {
 
     // The state in force when the first of the next operations is drawn.
     void start(TexState drawn) { state_ = drawn; }
-    bool empty() const { return count_ == 0; }
+    bool empty() const { return count_ == 0 && !ring_; }
     bool full() const { return count_ == kCapacity; }
     // Only cells of the grid are recorded.
     static bool on_grid(int32_t x, int32_t y) {
@@ -50,11 +50,15 @@ class BoardLog {
     void fill(int32_t x, int32_t y);
     void quad(int32_t x, int32_t y, uint8_t sprite);
     void frame(int32_t x, int32_t y, bool erase);
+    // A full redraw begins: it covers every cell and the ring of margin around them that a
+    // frame's lines reach, so nothing recorded before it still shows. Its cells follow as
+    // fills and quads; the ring is whitened first when the plan is drawn.
+    void redraw();
 
     // What the operations leave: the texture state, and the frame colour if one was drawn.
     TexState state() const { return state_; }
-    bool framed() const { return last_frame_ >= 0; }
-    bool last_frame_erased() const { return ops_[last_frame_].kind == BoardOp::kUnframe; }
+    bool framed() const { return frame_colour_ != kNoFrame; }
+    bool last_frame_erased() const { return frame_colour_ == kErased; }
 
     // The operations still visible: first `free_count` cell operations that no live frame
     // touches, in any order (each on a cell of its own), then the rest in their order.
@@ -62,14 +66,18 @@ class BoardLog {
         const BoardOp* op[kCapacity];
         int count = 0;
         int free_count = 0;
+        bool ring = false;  // whiten the board's ring before anything else
     };
     // Empties the log.
     void take(Plan& plan);
 
   private:
+    enum FrameColour : uint8_t { kNoFrame, kDrawn, kErased };
+
     BoardOp ops_[kCapacity];
     int count_ = 0;
-    int last_frame_ = -1;
+    bool ring_ = false;
+    FrameColour frame_colour_ = kNoFrame;  // the colour the last frame left current
     TexState state_{};
 };
 

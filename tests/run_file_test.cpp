@@ -9,6 +9,8 @@
 
 #include "fakes.h"
 #include "run_history.h"
+#include "sim/history/file_save.h"
+#include "sim/history/run_opening.h"
 #include "sim/history/run_replay.h"
 
 namespace vornick {
@@ -136,6 +138,42 @@ TEST(RunFile, RefusesMalformedFiles) {
     }
 }
 
+// Numbers are judged by their value: any run of leading zeros reads as the number behind it,
+// and a long number is out of range only when its value is.
+TEST(RunFile, NumbersAreJudgedByValueWhateverTheirLength) {
+    const std::string zeros(300, '0');
+    struct Case {
+        std::string seed;
+        bool taken;
+        uint32_t value;
+    };
+    const Case cases[] = {
+        {zeros + "1", true, 1},
+        {zeros + "4294967295", true, 4294967295u},
+        {zeros, true, 0},
+        {zeros + "4294967296", false, 0},
+        {"99999999999999999999999", false, 0},
+        {zeros + "1\v", false, 0},
+        {"+1", false, 0},
+    };
+    for (const Case& c : cases) {
+        RunFileError error;
+        const auto file = parse_run_file("vornick-run 1\nseed " + c.seed +
+                                             "\norgs 0004\nrandom-count no\nmax-iters 9\n"
+                                             "stop-at 000\nsteps 0000000000000000000009\n",
+                                         error);
+        EXPECT_EQ(file.has_value(), c.taken) << c.seed << " " << error.message();
+        if (!file) {
+            EXPECT_EQ(error.line, 2) << c.seed;
+            continue;
+        }
+        EXPECT_EQ(file->start.seed, c.value);
+        EXPECT_EQ(file->start.iNumOrgs, 4);
+        EXPECT_EQ(file->limits.stopIters, 0);
+        EXPECT_EQ(file->steps, 9);
+    }
+}
+
 TEST(RunFile, QuotesWhatItRefusesPrintably) {
     const RunFileError e =
         refusal(std::string("vornick-run 1\nse\x01"
@@ -226,8 +264,8 @@ TEST(RunFile, ABadFileOnDiskLeavesTheRunAsItWas) {
     auto source = rig_with(4, 5);
     testing::run_to(source->sim, 77);
     std::string error;
-    ASSERT_TRUE(write_text_file(good, write_run_file(source->sim), error)) << error;
-    ASSERT_TRUE(write_text_file(bad, "vornick-run 1\nseed x\n", error)) << error;
+    ASSERT_TRUE(save_whole_file(good, write_run_file(source->sim), error)) << error;
+    ASSERT_TRUE(save_whole_file(bad, "vornick-run 1\nseed x\n", error)) << error;
 
     auto r = rig_with(4, 1);
     testing::run_to(r->sim, 5);
@@ -239,7 +277,7 @@ TEST(RunFile, ABadFileOnDiskLeavesTheRunAsItWas) {
     EXPECT_EQ(state_text(r->sim), before);
     ASSERT_TRUE(open_run_file(r->sim, good, error)) << error;
     EXPECT_EQ(state_text(r->sim), state_text(source->sim));
-    EXPECT_FALSE(write_text_file((dir / "no-such-dir" / "x.vornick").string(), "x", error));
+    EXPECT_FALSE(save_whole_file((dir / "no-such-dir" / "x.vornick").string(), "x", error));
     std::filesystem::remove_all(dir);
 }
 

@@ -55,3 +55,15 @@ execute_process(COMMAND ${TRACE} --run ${WORK}/bad.vornick ERROR_VARIABLE err)
 if(NOT err MATCHES "bad.vornick: line 7: organism 0 already stands on \\(10, 18\\)")
   message(FATAL_ERROR "bad file message: ${err}")
 endif()
+
+# A named pipe is refused at once, never waited on for a writer.
+file(REMOVE ${WORK}/pipe.vornick)
+execute_process(COMMAND mkfifo ${WORK}/pipe.vornick RESULT_VARIABLE made)
+if(made EQUAL 0)
+  execute_process(COMMAND ${TRACE} --run ${WORK}/pipe.vornick TIMEOUT 20
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 2 OR NOT err MATCHES "pipe.vornick: not a regular file but a named pipe")
+    message(FATAL_ERROR "named pipe: exit ${rc}, stderr '${err}'")
+  endif()
+  file(REMOVE ${WORK}/pipe.vornick)
+endif()

@@ -1,15 +1,10 @@
 #include "tools/trace_gif.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "picture/animation_maker.h"
-#include "sim/history/run_replay.h"
+#include "sim/history/file_save.h"
+#include "sim/history/run_opening.h"
 #include "sim/sim.h"
 
 namespace vornick {
@@ -52,60 +47,6 @@ std::optional<AnimationPlan> plan_of(const GifRequest& gif, std::optional<int32_
     return p;
 }
 
-// A file beside the target that takes its place only once complete, with the permissions a
-// new file gets.
-class FileInPlace {
-  public:
-    explicit FileInPlace(const std::string& path) : path_(path), temp_(path + ".XXXXXX") {
-        const int fd = mkstemp(temp_.data());
-        if (fd < 0) {
-            why_ = std::strerror(errno);
-            return;
-        }
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-        file_ = fdopen(fd, "wb");
-        if (!file_) {
-            why_ = std::strerror(errno);
-            close(fd);
-            unlink(temp_.c_str());
-        }
-    }
-    ~FileInPlace() {
-        if (file_) {
-            std::fclose(file_);
-            unlink(temp_.c_str());
-        }
-    }
-    bool is_open() const { return file_ != nullptr; }
-    const std::string& why() const { return why_; }
-
-    bool write(const uint8_t* data, std::size_t size, std::string& why) {
-        if (std::fwrite(data, 1, size, file_) == size) return true;
-        why = why_ = std::strerror(errno);
-        return false;
-    }
-    bool commit() {
-        std::FILE* f = file_;
-        file_ = nullptr;
-        const bool written = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-        if (!written) why_ = std::strerror(errno);
-        if (std::fclose(f) != 0 && written) why_ = std::strerror(errno);
-        if (why_.empty() && std::rename(temp_.c_str(), path_.c_str()) != 0) {
-            why_ = std::strerror(errno);
-        }
-        if (!why_.empty()) unlink(temp_.c_str());
-        return why_.empty();
-    }
-
-  private:
-    std::string path_;
-    std::string temp_;
-    std::FILE* file_ = nullptr;
-    std::string why_;
-};
-
 }  // namespace
 
 int write_trace_gif(const TraceOptions& opts, const GifRequest& gif) {
@@ -116,10 +57,8 @@ int write_trace_gif(const TraceOptions& opts, const GifRequest& gif) {
     std::optional<AnimationPlan> plan;
     if (opts.run_file) {
         const std::string& path = *opts.run_file;
-        std::string text, error;
-        if (!read_text_file(path, text, error)) return refuse(path, error);
         RunFileError bad;
-        std::optional<RunFile> file = parse_run_file(text, bad);
+        std::optional<RunFile> file = read_run_file(path, bad);
         if (!file) return refuse(path, bad.message());
         plan = plan_of(gif, file->steps, file->limits.maxIters, fault);
         if (!plan) return refuse("", fault);
@@ -138,18 +77,20 @@ int write_trace_gif(const TraceOptions& opts, const GifRequest& gif) {
         sim.new_sim();
     }
 
-    FileInPlace out(gif.out);
-    if (!out.is_open()) {
-        std::fprintf(stderr, "vornick-trace: %s: %s\n", gif.out.c_str(), out.why().c_str());
+    FileSave out;
+    std::string why;
+    if (!out.open(gif.out, why)) {
+        std::fprintf(stderr, "vornick-trace: %s: %s\n", gif.out.c_str(), why.c_str());
         return 1;
     }
-    AnimationMaker maker(
-        copy_run(sim), *plan,
-        [&out](const uint8_t* d, std::size_t n, std::string& why) { return out.write(d, n, why); });
+    AnimationMaker maker(copy_run(sim), *plan,
+                         [&out](const uint8_t* d, std::size_t n, std::string& failed) {
+                             return out.write({reinterpret_cast<const char*>(d), n}, failed);
+                         });
     while (!maker.advance(INT64_MAX / 4)) {
     }
-    if (maker.failed() || !out.commit()) {
-        const std::string& why = maker.failed() ? maker.error() : out.why();
+    if (maker.failed() || !out.commit(why)) {
+        if (maker.failed()) why = maker.error();
         std::fprintf(stderr, "vornick-trace: %s: %s\n", gif.out.c_str(), why.c_str());
         return 1;
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/history/run_replay.h"
+#include "sim/history/run_opening.h"
 #include "sim/sim.h"
 #include "tools/gif_options.h"
 #include "tools/trace_gif.h"
@@ -42,26 +42,15 @@ int print_run(const World& w, uint32_t generated, int32_t iters, uint32_t seed, 
 
 int replay_file(const TraceOptions& opts) {
     const std::string& path = *opts.run_file;
-    std::string text, error;
-    if (!read_text_file(path, text, error)) {
-        std::fprintf(stderr, "vornick-trace: %s: %s\n", path.c_str(), error.c_str());
-        return 2;
+    RunOpening opening(path, opts.steps_given ? std::optional<int64_t>(opts.steps) : std::nullopt);
+    while (!opening.advance(INT64_MAX)) {
     }
-    RunFileError fault;
-    std::optional<RunFile> file = parse_run_file(text, fault);
-    if (!file) {
-        std::fprintf(stderr, "vornick-trace: %s: %s\n", path.c_str(), fault.message().c_str());
-        return 2;
-    }
-    const int64_t steps = opts.steps_given ? opts.steps : file->steps;
-    RunReplay replay(std::move(*file), steps);
-    while (!replay.advance(INT64_MAX)) {
-    }
-    if (replay.failed()) {
+    if (opening.failed()) {
         std::fprintf(stderr, "vornick-trace: %s: %s\n", path.c_str(),
-                     replay.error().message().c_str());
+                     opening.error().message().c_str());
         return 2;
     }
+    const RunReplay& replay = *opening.replay();
     return print_run(replay.model(), replay.generated_seed(), replay.iters(), replay.gen().seed,
                      replayed_state(replay.limits(), replay.iters()));
 }

@@ -1,12 +1,14 @@
 // The pacing and drawing of the real program, measured in one process under a display (Xvfb):
 // the maximum-speed loop against vornick-trace's pace, drawn steps in turbo mode with what the
-// rate meter says of them, and how long a press takes to stop a run at maximum speed.
+// rate meter says of them, how long a press takes to stop a run at maximum speed, and what an
+// arrow-key move costs against drawing the board in full in its handler.
 // --vector-path=avx2 measures that path on a processor with more.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -38,6 +40,12 @@ void spin_events(int ms) {
 double thread_cpu_seconds() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double process_cpu_seconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
@@ -203,6 +211,50 @@ void BM_PressToStop(benchmark::State& state) {
     state.counters["stopped"] = stopped;
 }
 
+// A held arrow key on a selected organism: a burst of presses posted as the window system
+// delivers them, worked off with the repaints they cause. Process CPU per move (the GL driver
+// draws on threads of its own) as the
+// program draws (the redraw recorded, drawn once a display frame), against the same burst with
+// the board drawn at once in each key's handler, in alternating rounds; the median is reported.
+void BM_ArrowMoves(benchmark::State& state) {
+    constexpr int kBurst = 300;
+    VornickApp app;
+    app.start();
+    Sim& sim = app.sim();
+    sim.prefs.iNumOrgs = static_cast<int32_t>(state.range(0));
+    app.HandleMenuChoice(menu_choice(kFileMenu, kRestartItem));
+    app.HandleMenuChoice(menu_choice(kFileMenu, kStopItem));
+    const Org o = sim.model.orgs.get(0);
+    sim.sel = {0, 1, o.x, o.y};
+    app.main_window().activateWindow();
+    GlBoard& board = app.main_window().surface()->board();
+    std::vector<double> recorded, at_once;
+    int keys = 0;
+    for (auto _ : state) {
+        for (const bool direct : {true, false}) {
+            board.draw_at_once(direct);
+            spin_events(50);
+            const double cpu0 = process_cpu_seconds();
+            for (int i = 0; i < kBurst; ++i, ++keys) {
+                const int key = (keys / 40) % 2 == 0 ? Qt::Key_Right : Qt::Key_Down;
+                QCoreApplication::postEvent(&app.main_window(),
+                                            new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+            }
+            QCoreApplication::sendPostedEvents();
+            spin_events(60);  // the repaint the burst asked for
+            (direct ? at_once : recorded).push_back((process_cpu_seconds() - cpu0) / kBurst * 1e6);
+        }
+    }
+    board.draw_at_once(false);
+    std::sort(recorded.begin(), recorded.end());
+    std::sort(at_once.begin(), at_once.end());
+    const double r = recorded[recorded.size() / 2], d = at_once[at_once.size() / 2];
+    state.counters["us_per_move"] = r;
+    state.counters["drawn_at_once_us"] = d;
+    state.counters["vs_drawn_at_once"] = r / d;
+    state.counters["moves"] = static_cast<double>(sim.journal.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -227,6 +279,11 @@ int main(int argc, char** argv) {
         ->Arg(4)
         ->Arg(784)
         ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ArrowMoves", BM_ArrowMoves)
+        ->Arg(4)
+        ->Arg(784)
+        ->Iterations(5)
         ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -14,7 +14,7 @@
 namespace vornick {
 
 inline constexpr int32_t kRunFileVersion = 1;
-// Larger texts are refused before they are read: far beyond a journal's room.
+// Larger files are refused: far beyond a journal's room.
 inline constexpr int64_t kMaxRunFileBytes = int64_t{256} << 20;
 
 struct RunFile {
@@ -25,12 +25,16 @@ struct RunFile {
     int32_t steps = 0;
 };
 
-// A refusal: the line it concerns (1 for the first) and what is wrong there.
+// A refusal: the line it concerns (1 for the first; 0 when it concerns the file as a whole)
+// and what is wrong there.
 struct RunFileError {
     int32_t line = 0;
     std::string fault;
-    std::string message() const;  // "line 7: ..."
+    std::string message() const;  // "line 7: ...", or the fault alone
 };
+
+// An arrow's word in a run file ("left", "right", "up", "down") and back.
+std::optional<ArrowKey> arrow_of_word(std::string_view word);
 
 // Reads a run file's text. On a fault returns nullopt and says where and what in `error`.
 std::optional<RunFile> parse_run_file(std::string_view text, RunFileError& error);
@@ -39,9 +43,5 @@ std::optional<RunFile> parse_run_file(std::string_view text, RunFileError& error
 // of its journal (later ones too) and its step count. Its limit is raised where the run went
 // past it under a limit lowered meanwhile, so that the file can always be opened again.
 std::string write_run_file(const Sim& sim);
-
-// Whole files, for callers without a toolkit of their own. False with a reason in `error`.
-bool read_text_file(const std::string& path, std::string& text, std::string& error);
-bool write_text_file(const std::string& path, const std::string& text, std::string& error);
 
 }  // namespace vornick

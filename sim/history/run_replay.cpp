@@ -104,25 +104,4 @@ void RunReplay::adopt_into(Sim& sim) {
     sim.adopt_run(model(), gen(), iters(), std::move(journal_), limits_);
 }
 
-bool open_run_file(Sim& sim, const std::string& path, std::string& error) {
-    std::string text;
-    if (!read_text_file(path, text, error)) return false;
-    RunFileError fault;
-    std::optional<RunFile> file = parse_run_file(text, fault);
-    if (!file) {
-        error = fault.message();
-        return false;
-    }
-    const int32_t steps = file->steps;
-    RunReplay replay(std::move(*file), steps);
-    while (!replay.advance(INT64_MAX)) {
-    }
-    if (replay.failed()) {
-        error = replay.error().message();
-        return false;
-    }
-    replay.adopt_into(sim);
-    return true;
-}
-
 }  // namespace vornick

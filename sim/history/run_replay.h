@@ -53,8 +53,4 @@ class RunReplay {
     RunFileError error_;
 };
 
-// Reads, checks and replays a run file to its `steps` at once and hands it to `sim`. False,
-// leaving `sim` as it was, with the reason in `error`.
-bool open_run_file(Sim& sim, const std::string& path, std::string& error);
-
 }  // namespace vornick

@@ -211,7 +211,8 @@ TEST_F(TravelTest, AMalformedFileLeavesTheRunAndNamesItsLine) {
     };
     int n = 0;
     for (const Row& r : rows) {
-        app->travel().open_run(write(("bad" + std::to_string(n++) + ".vornick").c_str(), r.text));
+        app->travel().open_run(
+            QFile::encodeName(write(("bad" + std::to_string(n++) + ".vornick").c_str(), r.text)));
         wait_until_idle();
         QMessageBox* box = app->travel().failure();
         ASSERT_NE(box, nullptr) << r.text;
@@ -221,7 +222,7 @@ TEST_F(TravelTest, AMalformedFileLeavesTheRunAndNamesItsLine) {
         EXPECT_EQ(run_text(sim()), before) << r.text;
         box->close();
     }
-    app->travel().open_run(dir->filePath("no such file.vornick"));
+    app->travel().open_run(QFile::encodeName(dir->filePath("no such file.vornick")));
     ASSERT_NE(app->travel().failure(), nullptr);
     EXPECT_TRUE(app->travel().failure()->text().contains("no such file.vornick"));
     EXPECT_EQ(run_text(sim()), before);
@@ -287,7 +288,8 @@ TEST_F(TravelTest, ARunFileOpensFromTheCommandLineOrADrop) {
     other->stop_command();
     const QString path = write("given.vornick", write_run_file(*other));
 
-    app->open_from_arguments({"vornick", "--unknown-option", path, "second.vornick"});
+    app->open_from_arguments(
+        {"vornick", "--unknown-option", QFile::encodeName(path), "second.vornick"});
     EXPECT_EQ(sim().run.lastSeed, 1u) << "opened once the event loop runs";
     ASSERT_TRUE(QTest::qWaitFor([this] { return sim().run.lastSeed == 77; }));
     EXPECT_EQ(run_text(sim()), run_text(*other));
@@ -324,7 +326,7 @@ TEST(RunFiles, SuffixAndArguments) {
     };
     for (const auto& [in, out] : suffixes) EXPECT_EQ(with_run_suffix(in).toStdString(), out) << in;
 
-    const std::pair<QStringList, const char*> arguments[] = {
+    const std::pair<QList<QByteArray>, const char*> arguments[] = {
         {{"vornick"}, ""},
         {{"vornick", "a.vornick", "b.vornick"}, "a.vornick"},
         {{"vornick", "-x", "--flag", "a.vornick"}, "a.vornick"},

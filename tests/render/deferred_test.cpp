@@ -5,6 +5,7 @@
 #include <QTest>
 #include <memory>
 
+#include "edit/arrow_keys.h"
 #include "sim/sim.h"
 #include "surface_fixture.h"
 
@@ -60,7 +61,7 @@ struct Twin {
 };
 
 struct Action {
-    enum Kind { kSteps, kSelect, kCap, kStopIn, kContinue, kDrag, kLook, kShow };
+    enum Kind { kSteps, kSelect, kCap, kStopIn, kContinue, kDrag, kArrows, kLook, kShow };
     Kind kind;
     int value = 0;
 };
@@ -96,6 +97,11 @@ void act(Twin& t, const Action& a) {
             t.surface.panel().outext3(o.x, o.y, 2);
             break;
         }
+        case Action::kArrows:  // a held key, turning now and then, each move a full redraw
+            for (int i = 0; i < a.value; ++i) {
+                MoveOrgByArrowKeys(sim, kLeftArrowCharCode + (i / 7) % 4);
+            }
+            break;
         case Action::kLook:
         case Action::kShow:
             break;
@@ -156,20 +162,23 @@ TEST_P(RecordedDrawing, ShowsWhatDrawingAtOnceShows) {
 
 using A = Action;
 const std::vector<Action> kEverything = {
-    {A::kSelect, 0},  {A::kSteps, 150}, {A::kLook},      {A::kSteps, 33}, {A::kShow},
-    {A::kCap, 1},     {A::kSteps, 40},  {A::kLook},      {A::kCap, 0},    {A::kSteps, 1},
-    {A::kLook},       {A::kSelect, 2},  {A::kSteps, 77}, {A::kStopIn, 5}, {A::kSteps, 10},
-    {A::kLook},       {A::kContinue},   {A::kSelect, 3}, {A::kDrag},      {A::kSteps, 64},
-    {A::kShow},       {A::kCap, 1},     {A::kSteps, 3},  {A::kCap, 0},    {A::kSelect, 1},
-    {A::kSteps, 500}, {A::kShow},       {A::kSteps, 2},  {A::kLook},
+    {A::kSelect, 0},  {A::kArrows, 30}, {A::kShow},      {A::kArrows, 1},   {A::kLook},
+    {A::kSteps, 150}, {A::kLook},       {A::kSteps, 33}, {A::kShow},        {A::kCap, 1},
+    {A::kSteps, 40},  {A::kLook},       {A::kCap, 0},    {A::kSteps, 1},    {A::kLook},
+    {A::kSelect, 2},  {A::kSteps, 77},  {A::kStopIn, 5}, {A::kSteps, 10},   {A::kLook},
+    {A::kContinue},   {A::kSelect, 3},  {A::kDrag},      {A::kSteps, 64},   {A::kShow},
+    {A::kCap, 1},     {A::kSteps, 3},   {A::kCap, 0},    {A::kSelect, 1},   {A::kSteps, 500},
+    {A::kShow},       {A::kSteps, 2},   {A::kLook},      {A::kArrows, 300}, {A::kSteps, 3},
+    {A::kArrows, 2},  {A::kShow},       {A::kSteps, 1},  {A::kLook},
 };
 
 // Enough for a table in which the frames' neighbours and the margins are always in play.
 const std::vector<Action> kShort = {
-    {A::kSelect, 0}, {A::kSteps, 40},   {A::kLook},      {A::kCap, 1},
-    {A::kSteps, 9},  {A::kCap, 0},      {A::kSteps, 1},  {A::kLook},
-    {A::kStopIn, 3}, {A::kSteps, 9},    {A::kShow},      {A::kContinue},
-    {A::kDrag},      {A::kSelect, 700}, {A::kSteps, 25}, {A::kLook},
+    {A::kSelect, 0}, {A::kSteps, 40},   {A::kLook}, {A::kCap, 1},      {A::kSteps, 9},
+    {A::kCap, 0},    {A::kSteps, 1},    {A::kLook}, {A::kStopIn, 3},   {A::kSteps, 9},
+    {A::kShow},      {A::kContinue},    {A::kDrag}, {A::kSelect, 700}, {A::kSteps, 25},
+    {A::kLook},      {A::kArrows, 300}, {A::kShow}, {A::kSteps, 2},    {A::kArrows, 5},
+    {A::kLook},
 };
 
 INSTANTIATE_TEST_SUITE_P(Runs, RecordedDrawing,
