@@ -1,11 +1,14 @@
 // The benchmarks' own flag --vector-path=portable|avx2|avx512, taken out of the
-// arguments before the benchmark library sees them, and the line that says which path is measured.
+// arguments before the benchmark library sees them, and the lines that say which path is
+// measured on what: the processor's vector extensions and its cores.
 #pragma once
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "sim/kernels/vector_path.h"
+#include "sim/kernels/worker_pool.h"
 
 namespace vornick::bench {
 
@@ -34,9 +37,33 @@ inline bool take_vector_path_flag(int& argc, char** argv) {
     return ok;
 }
 
+// The extensions the kernels care about, as the processor reports them.
+inline std::string vector_extensions() {
+    std::string found;
+#if defined(__x86_64__)
+    __builtin_cpu_init();
+    const auto add = [&found](bool has, const char* name) {
+        if (!has) return;
+        if (!found.empty()) found += ' ';
+        found += name;
+    };
+    add(__builtin_cpu_supports("sse4.2"), "sse4.2");
+    add(__builtin_cpu_supports("avx"), "avx");
+    add(__builtin_cpu_supports("avx2"), "avx2");
+    add(__builtin_cpu_supports("avx512f"), "avx512f");
+    add(__builtin_cpu_supports("avx512bw"), "avx512bw");
+    add(__builtin_cpu_supports("avx512vl"), "avx512vl");
+    add(__builtin_cpu_supports("avx512vbmi"), "avx512vbmi");
+    add(__builtin_cpu_supports("avx512vpopcntdq"), "avx512vpopcntdq");
+    add(__builtin_cpu_supports("vpclmulqdq"), "vpclmulqdq");
+#endif
+    return found.empty() ? "none" : found;
+}
+
 inline void print_vector_path() {
     std::printf("vector path: %s (the dispatcher's choice on this processor: %s)\n",
                 path_name(vector_path()), path_name(best_vector_path()));
+    std::printf("processor: %d cores; extensions: %s\n", core_count(), vector_extensions().c_str());
 }
 
 }  // namespace vornick::bench
