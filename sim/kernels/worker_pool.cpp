@@ -15,9 +15,9 @@ namespace vornick {
 
 namespace {
 
-// A worker that has helped with a batch looks out for the next one this long before it sleeps:
-// the batches of the maximum-speed loop and of a travel follow each other closely, and waking
-// a sleeping thread takes a good part of a short batch.
+// A worker woken for a batch looks out for the next one this long before it sleeps again: the
+// batches of the maximum-speed loop and of a travel follow each other closely, and waking a
+// sleeping thread takes longer than a short batch.
 constexpr auto kWatchBeforeSleep = std::chrono::microseconds(100);
 
 void relax() {
@@ -108,15 +108,12 @@ class WorkerPool {
     }
 
     // Pieces of whichever batch is being shared, until none is left to claim.
-    bool run_claimed() {
+    void run_claimed() {
         int32_t piece = 0, pieces = 0;
-        bool helped = false;
         while (claim(piece, pieces)) {
             task_(job_, piece);
-            helped = true;
             if (done_.fetch_add(1, std::memory_order_acq_rel) + 1 == pieces) done_.notify_all();
         }
-        return helped;
     }
 
     uint32_t next_post(uint32_t seen, bool watch) {
@@ -134,18 +131,19 @@ class WorkerPool {
     }
 
     [[noreturn]] void work(int32_t index, uint32_t seen) {
-        bool helped = false;
+        bool woken = false;
         for (;;) {
             // Workers past the number in use sleep until it changes, and no batch wakes them.
             const int32_t threads = this->threads();
             if (index >= threads - 1) {
                 threads_.wait(threads, std::memory_order_acquire);
                 seen = posted_.load(std::memory_order_acquire);
-                helped = false;
+                woken = false;
                 continue;
             }
-            seen = next_post(seen, helped);
-            helped = run_claimed();
+            seen = next_post(seen, woken);
+            woken = true;
+            run_claimed();
         }
     }
 
