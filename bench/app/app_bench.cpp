@@ -2,7 +2,8 @@
 // the maximum-speed loop against vornick-trace's pace, drawn steps in turbo mode with what the
 // rate meter says of them, how long a press takes to stop a run at maximum speed, and what an
 // arrow-key move costs against drawing the board in full in its handler.
-// --vector-path=avx2 measures that path on a processor with more.
+// --vector-path=avx2 measures that path on a processor with more; --threads=N shares the batches
+// of both the loop and vornick-trace's pace among N threads (default: all cores).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <thread>
 #include <vector>
@@ -24,6 +27,7 @@
 #include "app/vornick_app.h"
 #include "bench/vector_path_flag.h"
 #include "render/gl_surface.h"
+#include "sim/kernels/worker_pool.h"
 
 namespace {
 
@@ -257,12 +261,33 @@ void BM_ArrowMoves(benchmark::State& state) {
 
 }  // namespace
 
+// Takes --threads=N out of the arguments and uses N threads; false for a count of none.
+bool take_threads_flag(int& argc, char** argv) {
+    constexpr const char* kFlag = "--threads=";
+    int kept = 1;
+    bool ok = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], kFlag, std::strlen(kFlag)) != 0) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        const int n = std::atoi(argv[i] + std::strlen(kFlag));
+        ok &= n >= 1;
+        if (n >= 1) vornick::use_worker_threads(n);
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return ok;
+}
+
 int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     vornick::use_compatibility_profile();
     if (!vornick::bench::take_vector_path_flag(argc, argv)) return 2;
+    if (!take_threads_flag(argc, argv)) return 2;
     vornick::bench::print_vector_path();
+    std::printf("threads: %d\n", vornick::worker_threads());
     QApplication qapp(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
