@@ -17,8 +17,6 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <thread>
 #include <vector>
@@ -261,31 +259,12 @@ void BM_ArrowMoves(benchmark::State& state) {
 
 }  // namespace
 
-// Takes --threads=N out of the arguments and uses N threads; false for a count of none.
-bool take_threads_flag(int& argc, char** argv) {
-    constexpr const char* kFlag = "--threads=";
-    int kept = 1;
-    bool ok = true;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], kFlag, std::strlen(kFlag)) != 0) {
-            argv[kept++] = argv[i];
-            continue;
-        }
-        const int n = std::atoi(argv[i] + std::strlen(kFlag));
-        ok &= n >= 1;
-        if (n >= 1) vornick::use_worker_threads(n);
-    }
-    argc = kept;
-    argv[argc] = nullptr;
-    return ok;
-}
-
 int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     vornick::use_compatibility_profile();
     if (!vornick::bench::take_vector_path_flag(argc, argv)) return 2;
-    if (!take_threads_flag(argc, argv)) return 2;
+    if (!vornick::bench::take_threads_flag(argc, argv)) return 2;
     vornick::bench::print_vector_path();
     std::printf("threads: %d\n", vornick::worker_threads());
     QApplication qapp(argc, argv);
