@@ -97,6 +97,19 @@ TEST_F(WorkerPool, ThreadCountsStayInRange) {
     }
 }
 
+// What --threads and VORNICK_THREADS accept: whole numbers 1..256, written plainly.
+TEST(ThreadCounts, NamedByWholeNumbersOnly) {
+    const std::pair<const char*, int32_t> rows[] = {
+        {"1", 1},  {"2", 2},   {"256", 256}, {"007", 7},        {"0", 0},  {"257", 0},
+        {"-1", 0}, {"+2", 0},  {" 2", 0},    {"2 ", 0},         {"2x", 0}, {"0x2", 0},
+        {"", 0},   {"two", 0}, {"1e2", 0},   {"99999999999", 0}};
+    for (const auto& [text, want] : rows) {
+        int32_t n = -1;
+        EXPECT_EQ(threads_named(text, n), want != 0) << "'" << text << "'";
+        EXPECT_EQ(n, want != 0 ? want : -1) << "'" << text << "' left as it was when refused";
+    }
+}
+
 using PiecePlans = PoolTest;
 
 // Short batches and single threads stay on the calling thread; many organisms are cut into

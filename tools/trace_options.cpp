@@ -102,14 +102,14 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
             continue;
         }
         if (a == "--threads") {
-            uint64_t v = 0;
             const std::string text = i + 1 < args.size() ? args[i + 1] : "";
-            if (!parse_number(text, kMaxWorkerThreads, false, v) || v == 0) {
+            int32_t n = 0;
+            if (!threads_named(text.c_str(), n)) {
                 error = "bad value '" + shown(text) + "' for --threads (1.." +
                         std::to_string(kMaxWorkerThreads) + ")";
                 return std::nullopt;
             }
-            o.threads = static_cast<int32_t>(v);
+            o.threads = n;
             ++i;
             continue;
         }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
+#include <cstring>
 #include <mutex>
 #include <new>
 #include <system_error>
@@ -181,6 +183,16 @@ int32_t worker_threads() {
 
 int32_t batch_cores() {
     return std::min(worker_threads(), core_count());
+}
+
+bool threads_named(const char* text, int32_t& threads) {
+    const char* const end = text + std::strlen(text);
+    int32_t n = 0;
+    const auto [stop, error] = std::from_chars(text, end, n);
+    if (text == end || *text == '-' || error != std::errc() || stop != end) return false;
+    if (n < 1 || n > kMaxWorkerThreads) return false;
+    threads = n;
+    return true;
 }
 
 void use_worker_threads(int32_t threads) {

@@ -19,6 +19,10 @@ int32_t worker_threads();
 // cut into batches by time grows its batches by this much.
 int32_t batch_cores();
 
+// The thread count a text names: a whole decimal number 1..kMaxWorkerThreads, nothing else (no
+// sign, no spaces); false for any other text.
+bool threads_named(const char* text, int32_t& threads);
+
 // Sets that number, limited to 1..kMaxWorkerThreads (more than the cores only share them), and
 // starts the threads it needs now rather than in the next batch. Not while a batch runs.
 void use_worker_threads(int32_t threads);
