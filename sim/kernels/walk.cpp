@@ -193,6 +193,13 @@ void walk_part(const WalkPart& part) {
     walk_tiles(part);
 }
 
+int32_t part_align() {
+#if defined(VORNICK_X86_KERNELS)
+    if (vector_path() == VectorPath::kAvx2) return kPartAlign;
+#endif
+    return kWalkPad;
+}
+
 void walk_steps(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed) {
     const WalkPart whole{&lanes, 0, n, n, steps, seed};
     if (!walk_in_pieces(whole)) walk_part(whole);

@@ -9,22 +9,25 @@
 
 namespace vornick::kernels {
 
-// Parts walked at the same time start on a multiple of this many organisms: a block of lanes,
-// which a lane walk moves whole.
+// Organisms in a block of lanes, which a lane walk moves whole.
 inline constexpr int32_t kPartAlign = 32;
 
 struct WalkPart {
     OrgLanes* lanes;  // the organisms' cells and headings, moved in place
-    int32_t first;    // organisms first..first+count-1 of the step; first a multiple of kPartAlign
-    int32_t count;    // at least 1
-    int32_t norgs;    // organisms in a step, each making one draw
-    int64_t steps;    // at least 1
-    uint32_t seed;    // the state before the draws of the part's first step
+    int32_t first;  // organisms first..first+count-1 of the step; first a multiple of part_align()
+    int32_t count;  // at least 1
+    int32_t norgs;  // organisms in a step, each making one draw
+    int64_t steps;  // at least 1
+    uint32_t seed;  // the state before the draws of the part's first step
 };
 
 // Walks the part with the kernels of the vector path in use. Lanes outside it are left alone,
-// except those past its last organism up to the end of that organism's block of kPartAlign.
+// except those past its last organism up to the end of its block of part_align() organisms.
 void walk_part(const WalkPart& part);
+
+// Parts walked at the same time start on a multiple of this many organisms: kPartAlign where
+// lanes are walked in blocks, fewer where the walk touches only its own organisms' lanes.
+int32_t part_align();
 
 // An organism at (x, y) facing d, moved on by a walk that went from (0, 0) facing up to
 // (rx, ry) facing rd: that walk's offset turned by d, and its turns added.

@@ -16,15 +16,16 @@ std::atomic<int64_t> piece_work{kMinPieceWork};
 struct Pieces {
     WalkPart whole;
     int32_t count;       // groups of organisms or segments of steps
+    int32_t align;       // a group's first organism is a multiple of this
     OrgLanes* relative;  // segment s > 0 walks its organisms in relative[s - 1] from (0, 0) up
 };
 
-// Group g of whole blocks, the blocks shared out as evenly as they go.
+// Group g of whole units of `align` organisms, shared out as evenly as they go.
 void walk_group(void* job, int32_t g) {
     const Pieces& p = *static_cast<const Pieces*>(job);
-    const int32_t blocks = (p.whole.count + kPartAlign - 1) / kPartAlign;
-    const int32_t from = blocks * g / p.count * kPartAlign;
-    const int32_t to = std::min(blocks * (g + 1) / p.count * kPartAlign, p.whole.count);
+    const int32_t units = (p.whole.count + p.align - 1) / p.align;
+    const int32_t from = units * g / p.count * p.align;
+    const int32_t to = std::min(units * (g + 1) / p.count * p.align, p.whole.count);
     WalkPart part = p.whole;
     part.first = p.whole.first + from;
     part.count = to - from;
@@ -76,7 +77,7 @@ bool walk_in_pieces(const WalkPart& whole) {
     const PiecePlan plan = plan_pieces(whole.count, whole.steps, worker_threads());
     if (plan.pieces <= 1) return false;
     if (plan.by_groups) {
-        Pieces job{whole, plan.pieces, nullptr};
+        Pieces job{whole, plan.pieces, part_align(), nullptr};
         run_pieces(plan.pieces, walk_group, &job);
         return true;
     }
@@ -85,7 +86,7 @@ bool walk_in_pieces(const WalkPart& whole) {
     static OrgLanes relative[kMaxSegments - 1];
     std::unique_lock<std::mutex> lock(relative_in_use, std::try_to_lock);
     if (!lock.owns_lock()) return false;
-    Pieces job{whole, plan.pieces, relative};
+    Pieces job{whole, plan.pieces, 1, relative};
     run_pieces(plan.pieces, walk_segment, &job);
     join_segments(job);
     return true;

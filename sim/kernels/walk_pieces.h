@@ -16,12 +16,12 @@ inline constexpr int32_t kMaxSegments = 32;
 
 struct PiecePlan {
     int32_t pieces;  // 1: the batch stays on the calling thread
-    bool by_groups;  // the organisms cut into groups of whole blocks; else the steps cut
+    bool by_groups;  // the organisms cut into groups; else the steps cut into segments
 };
 
 // How a batch of `count` organisms for `steps` steps is shared among `threads` threads: one
 // piece a thread, each with at least min_piece_work() organism-steps; by groups when each gets
-// a block of organisms or more.
+// kPartAlign organisms or more, enough to keep a walk's vectors full.
 PiecePlan plan_pieces(int32_t count, int64_t steps, int32_t threads);
 
 // Walks `whole` in pieces on the worker pool, as planned for worker_threads(), and returns
