@@ -112,8 +112,8 @@ TEST(ThreadCounts, NamedByWholeNumbersOnly) {
 
 using PiecePlans = PoolTest;
 
-// Short batches and single threads stay on the calling thread; many organisms are cut into
-// groups of whole blocks, few into segments of the run.
+// Short batches and single threads stay on the calling thread; otherwise a few pieces a thread,
+// as many as are long enough: many organisms are cut into groups, few into segments of the run.
 TEST_F(PiecePlans, OnePieceAThreadWhereThePoolPays) {
     const int64_t exact = kernels::kMinPieceWork / 784 * 2;  // two pieces' worth, no more
     struct Row {
@@ -124,12 +124,13 @@ TEST_F(PiecePlans, OnePieceAThreadWhereThePoolPays) {
     };
     const Row rows[] = {
         {784, 100, 2, {1, false}},        {784, 10000000, 1, {1, false}},
-        {784, 10000000, 2, {2, true}},    {784, 10000000, 7, {7, true}},
+        {784, 10000000, 2, {8, true}},    {784, 10000000, 7, {28, false}},
         {784, 10000000, 64, {32, false}}, {784, exact, 2, {2, true}},
-        {784, exact - 1, 2, {1, false}},  {64, 10000000, 2, {2, true}},
-        {63, 10000000, 2, {2, false}},    {4, 100000000, 2, {2, false}},
-        {4, 1000, 2, {1, false}},         {1, 100000000, 3, {3, false}},
-        {0, 100000000, 2, {1, false}},    {4, INT64_MAX, 3, {3, false}},
+        {784, exact - 1, 2, {1, false}},  {784, 2 * exact, 2, {4, true}},
+        {256, 10000000, 2, {8, true}},    {255, 10000000, 2, {8, false}},
+        {4, 100000000, 2, {8, false}},    {4, 1000, 2, {1, false}},
+        {1, 100000000, 3, {12, false}},   {0, 100000000, 2, {1, false}},
+        {4, INT64_MAX, 3, {12, false}},
     };
     for (const Row& r : rows) {
         const kernels::PiecePlan p = kernels::plan_pieces(r.count, r.steps, r.threads);

@@ -66,8 +66,10 @@ void join_segments(const Pieces& p) {
 
 PiecePlan plan_pieces(int32_t count, int64_t steps, int32_t threads) {
     const int64_t min_steps = std::max<int64_t>(1, min_piece_work() / std::max(count, 1));
-    const int64_t pieces = std::min<int64_t>(threads, steps / min_steps);
-    if (count <= 0 || pieces <= 1) return {1, false};
+    if (count <= 0 || threads <= 1) return {1, false};
+    const int64_t pieces =
+        std::min<int64_t>(int64_t{threads} * kPiecesPerThread, steps / min_steps);
+    if (pieces <= 1) return {1, false};
     // Groups need no putting together afterwards; segments need a table each.
     if (count >= kPartAlign * pieces) return {static_cast<int32_t>(pieces), true};
     return {static_cast<int32_t>(std::min<int64_t>(pieces, kMaxSegments)), false};
