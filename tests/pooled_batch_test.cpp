@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -87,6 +88,27 @@ TEST_F(WorkerPool, ABatchFromAnotherThreadRunsOnItsOwn) {
     n->second_done = true;
     first.join();
     for (int32_t p = 0; p < 50; ++p) EXPECT_EQ(n->tally.runs[p].load(), 1) << p;
+}
+
+// A child made by fork has the pool's records but none of its threads: it runs every piece
+// itself, to the same result, rather than wait for workers that are not there.
+TEST_F(WorkerPool, AForkedChildRunsEveryPieceItself) {
+    use_worker_threads(3);
+    kernels::use_min_piece_work(1024);
+    Generator start{99};
+    auto generated = std::make_unique<World>();
+    init_world(*generated, start, 784, false);
+    auto w = std::make_unique<World>(*generated);
+    Generator gen = start;
+    ASSERT_TRUE(move_orgs_steps(*w, gen, 5000));  // shared: the workers are there
+    const std::string want = table_text(*w, gen.seed);
+    const auto same_in_child = [&] {
+        auto again = std::make_unique<World>(*generated);
+        Generator g = start;
+        move_orgs_steps(*again, g, 5000);
+        std::exit(table_text(*again, g.seed) == want ? 0 : 1);
+    };
+    EXPECT_EXIT(same_in_child(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(WorkerPool, ThreadCountsStayInRange) {

@@ -12,6 +12,11 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
+#if defined(__linux__)
+#include <pthread.h>
+#include <sched.h>
+#include <unistd.h>
+#endif
 
 namespace vornick {
 
@@ -56,11 +61,13 @@ class WorkerPool {
 
     void run(int32_t pieces, kernels::PieceTask task, void* job) {
         std::unique_lock<std::mutex> lock(busy_, std::try_to_lock);
-        if (pieces <= 1 || pieces > kernels::kMaxPieces || threads() <= 1 || !lock.owns_lock()) {
+        if (pieces <= 1 || pieces > kernels::kMaxPieces || threads() <= 1 || !lock.owns_lock() ||
+            forked()) {
             for (int32_t p = 0; p < pieces; ++p) task(job, p);
             return;
         }
         if (started_.load(std::memory_order_acquire) < threads() - 1) start_workers();
+        steer_off_this_core();
         // Read only by a thread that has claimed a piece of this batch, which the claim orders
         // after these writes; the batch cannot end, and these change, before that piece is done.
         task_ = task;
@@ -78,6 +85,32 @@ class WorkerPool {
     }
 
   private:
+    // A child made by fork has none of the workers, only their records.
+    bool forked() const {
+#if defined(__linux__)
+        return getpid() != owner_;
+#else
+        return false;
+#endif
+    }
+
+    // Keeps the workers off the core the asking thread runs on. A woken thread is often put on
+    // the core of the thread that woke it, and there it waits for the asking thread, busy with
+    // its own pieces, until the system moves it some milliseconds later, when a batch is over.
+    void steer_off_this_core() {
+#if defined(__linux__)
+        const int core = sched_getcpu();
+        if (core < 0 || core == steered_off_.load(std::memory_order_relaxed)) return;
+        cpu_set_t others = allowed_;
+        CPU_CLR(core, &others);
+        if (CPU_COUNT(&others) == 0) return;
+        for (int32_t i = 0, n = started_.load(std::memory_order_acquire); i < n; ++i) {
+            pthread_setaffinity_np(workers_[i].native_handle(), sizeof others, &others);
+        }
+        steered_off_.store(core, std::memory_order_relaxed);
+#endif
+    }
+
     void start_workers() {
         std::lock_guard<std::mutex> lock(grow_);
         int32_t started = started_.load(std::memory_order_relaxed);
@@ -94,6 +127,7 @@ class WorkerPool {
             }
         }
         started_.store(started, std::memory_order_release);
+        steered_off_.store(-1, std::memory_order_relaxed);  // the new ones may run anywhere
     }
 
     bool claim(int32_t& piece, int32_t& pieces) {
@@ -149,6 +183,17 @@ class WorkerPool {
         }
     }
 
+#if defined(__linux__)
+    pid_t owner_ = getpid();
+    // The cores the process may run on, as it started.
+    cpu_set_t allowed_ = [] {
+        cpu_set_t all;
+        CPU_ZERO(&all);
+        sched_getaffinity(0, sizeof all, &all);
+        return all;
+    }();
+#endif
+    std::atomic<int> steered_off_{-1};  // the core the workers were last kept off
     std::atomic<int32_t> threads_{core_count()};
     std::atomic<int32_t> started_{0};
     std::mutex grow_;  // starting workers
@@ -163,7 +208,7 @@ class WorkerPool {
 };
 
 // Made on first use and never destroyed: its workers sleep through the program's exit, and a
-// forked child, which has none of them, still runs every piece itself.
+// forked child, which has none of them, runs every piece itself.
 WorkerPool& pool() {
     alignas(WorkerPool) static unsigned char storage[sizeof(WorkerPool)];
     static WorkerPool* const p = new (storage) WorkerPool;
