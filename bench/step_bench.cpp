@@ -159,6 +159,7 @@ void print_where_sharing_pays(const vornick::bench::RatioReporter& r) {
         "\nsharing a batch between 2 threads (wall time, 2 threads / 1; back to back, "
         "after a pause):\n");
     const auto row = [&r](int64_t norgs, const int64_t* steps, std::size_t count) {
+        if (r.median(shared(norgs, steps[0], 1, 0), true) <= 0) return;  // not run
         int64_t pays[2] = {0, 0};
         for (std::size_t i = 0; i < count; ++i) {
             std::printf("  %4lld organisms x %8lld steps = %9lld organism-steps:",

@@ -65,14 +65,16 @@ void join_segments(const Pieces& p) {
 }  // namespace
 
 PiecePlan plan_pieces(int32_t count, int64_t steps, int32_t threads) {
-    const int64_t min_steps = std::max<int64_t>(1, min_piece_work() / std::max(count, 1));
     if (count <= 0 || threads <= 1) return {1, false};
-    const int64_t pieces =
-        std::min<int64_t>(int64_t{threads} * kPiecesPerThread, steps / min_steps);
-    if (pieces <= 1) return {1, false};
+    const int64_t min_steps = std::max<int64_t>(1, min_piece_work() / count);
+    int64_t pieces = std::min<int64_t>(int64_t{threads} * kPiecesPerThread, steps / min_steps);
     // Groups need no putting together afterwards; segments need a table each.
-    if (count >= kPartAlign * pieces) return {static_cast<int32_t>(pieces), true};
-    return {static_cast<int32_t>(std::min<int64_t>(pieces, kMaxSegments)), false};
+    const bool by_groups = count >= kPartAlign * pieces;
+    if (!by_groups) pieces = std::min<int64_t>(pieces, kMaxSegments);
+    // As many pieces for each thread: three on two threads would leave one of them a third.
+    if (pieces > threads) pieces -= pieces % threads;
+    if (pieces <= 1) return {1, false};
+    return {static_cast<int32_t>(pieces), by_groups};
 }
 
 bool walk_in_pieces(const WalkPart& whole) {
