@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/display_check.h"
+#include "app/thread_setting.h"
 #include "app/vornick_app.h"
 #include "render/gl_surface.h"
 
@@ -28,6 +30,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vornick.png")));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Made once, before the first long work needs them.
+    if (const auto why = vornick::use_threads_setting(std::getenv("VORNICK_THREADS"))) {
+        std::fprintf(stderr, "vornick: %s\n", why->c_str());
+    }
     vornick::VornickApp vornick;
     if (!vornick.start()) {
         const QString why = vornick.main_window().surface()->setup_failure();

@@ -1,7 +1,9 @@
-// vornick-trace as a whole process against the serial floor, the same number of generator draws
-// made one after another here: rounds alternate between the two, and the median ratio of each
-// case is printed. CPU time, so that other processes sharing the cores weigh less.
-//   trace_bench [--rounds N] [--vector-path P]   (P is passed to vornick-trace)
+// vornick-trace as a whole process on one thread against the serial floor, the same number of
+// generator draws made one after another here, in CPU time, so that other processes sharing
+// the cores weigh less; then vornick-trace on one thread against N threads, by the wall clock.
+// Rounds alternate between the two sides, and the median ratio of each case is printed.
+//   trace_bench [--rounds N] [--vector-path P] [--threads N]   (P is passed to vornick-trace;
+//   N is 2 by default, or all cores when there are more)
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -16,6 +18,8 @@
 #include <vector>
 
 #include "sim/generator.h"
+#include "sim/kernels/worker_pool.h"
+#include "vector_path_flag.h"
 
 extern char** environ;
 
@@ -43,10 +47,22 @@ double floor_seconds(int64_t draws) {
     return t;
 }
 
-// The child's CPU time, user and system; a negative value when it could not run or failed.
-double trace_seconds(const Case& c, const std::string& path) {
-    std::vector<std::string> args = {VORNICK_TRACE, "--orgs",      c.orgs,      "--steps",
-                                     c.steps,       "--max-iters", "2147483647"};
+double wall_seconds() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+struct Took {
+    double cpu;   // the child's, user and system
+    double wall;  // from its start to its end
+};
+
+// The child's times; negative when it could not run or failed.
+Took trace_seconds(const Case& c, const std::string& path, int threads) {
+    std::vector<std::string> args = {VORNICK_TRACE, "--orgs",    c.orgs,
+                                     "--steps",     c.steps,     "--max-iters",
+                                     "2147483647",  "--threads", std::to_string(threads)};
     if (!path.empty()) {
         args.push_back("--vector-path");
         args.push_back(path);
@@ -58,55 +74,99 @@ double trace_seconds(const Case& c, const std::string& path) {
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
+    const double t0 = wall_seconds();
     const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&quiet);
-    if (spawned != 0) return -1;
+    if (spawned != 0) return {-1, -1};
     int status = 0;
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return -1;
+        return {-1, -1};
     }
+    const double wall = wall_seconds() - t0;
     const auto seconds = [](const timeval& t) {
         return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
     };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    return {seconds(usage.ru_utime) + seconds(usage.ru_stime), wall};
 }
+
+struct Ratios {
+    std::vector<double> all;
+    void print(const char* what) {
+        std::sort(all.begin(), all.end());
+        std::printf("%s ratio %.3f (median of %zu; %.3f to %.3f)", what, all[all.size() / 2],
+                    all.size(), all.front(), all.back());
+    }
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     int rounds = 7;
+    int threads = std::max(2, vornick::core_count());
     std::string path;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc) {
             rounds = std::max(1, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--vector-path") == 0 && i + 1 < argc) {
             path = argv[++i];
+        } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
+            threads = std::clamp(std::atoi(argv[++i]), 1, vornick::kMaxWorkerThreads);
         } else {
-            std::fprintf(stderr, "usage: trace_bench [--rounds N] [--vector-path P]\n");
+            std::fprintf(stderr,
+                         "usage: trace_bench [--rounds N] [--vector-path P] [--threads N]\n");
             return 2;
         }
     }
+    vornick::VectorPath chosen{};
+    if (!path.empty() &&
+        (!vornick::path_named(path.c_str(), chosen) || !vornick::use_vector_path(chosen))) {
+        std::fprintf(stderr, "this processor cannot run a path named '%s'\n", path.c_str());
+        return 2;
+    }
+    vornick::bench::print_vector_path();
+
+    std::printf("one thread against the serial floor (CPU time):\n");
     const Case cases[] = {{"4", "100000000", 4 * int64_t{100000000}},
                           {"784", "1000000", 784 * int64_t{1000000}}};
     for (const Case& c : cases) {
-        std::vector<double> ratios;
+        Ratios ratios;
         double trace = 0, floor = 0;
         for (int r = 0; r < rounds; ++r) {
             floor = floor_seconds(c.draws);
-            trace = trace_seconds(c, path);
+            trace = trace_seconds(c, path, 1).cpu;
             if (trace < 0) {
                 std::fprintf(stderr, "vornick-trace failed\n");
                 return 1;
             }
-            ratios.push_back(trace / floor);
+            ratios.all.push_back(trace / floor);
         }
-        std::sort(ratios.begin(), ratios.end());
+        std::printf("  vornick-trace --orgs %s --steps %s: %.3f s, floor %.3f s,", c.orgs, c.steps,
+                    trace, floor);
+        ratios.print("");
+        std::printf("\n");
+    }
+
+    std::printf("1 thread's time over %d threads' (wall time; goal at least 1.85 on 2 cores):\n",
+                threads);
+    const Case shared[] = {{"4", "100000000", 0}, {"784", "10000000", 0}};
+    for (const Case& c : shared) {
+        Ratios ratios;
+        Took one{}, many{};
+        for (int r = 0; r < rounds; ++r) {
+            one = trace_seconds(c, path, 1);
+            many = trace_seconds(c, path, threads);
+            if (one.wall < 0 || many.wall < 0) {
+                std::fprintf(stderr, "vornick-trace failed\n");
+                return 1;
+            }
+            ratios.all.push_back(one.wall / many.wall);
+        }
         std::printf(
-            "vornick-trace --orgs %s --steps %s: %.3f s, floor %.3f s, ratio %.3f (median of %d; "
-            "%.3f to %.3f)\n",
-            c.orgs, c.steps, trace, floor, ratios[ratios.size() / 2], rounds, ratios.front(),
-            ratios.back());
+            "  vornick-trace --orgs %s --steps %s: %.4f s, on %d threads %.4f s (CPU %.4f s),",
+            c.orgs, c.steps, one.wall, threads, many.wall, many.cpu);
+        ratios.print("");
+        std::printf("\n");
     }
     return 0;
 }

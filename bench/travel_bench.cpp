@@ -1,8 +1,10 @@
 // Time travel against going forward: Go to Step, forward and back, with and without edits on
 // the way, against the same steps forward in a vornick-trace process; Step Back against a
-// forward step, drawn through do-nothing ports, and its model half against the move's.
-// Rounds alternate between the cases; medians of the ratios are printed. CPU time.
-//   travel_bench [--rounds N] [--vector-path=P]   (P also goes to vornick-trace)
+// forward step, drawn through do-nothing ports, and its model half against the move's: all on
+// one thread, in CPU time. Then Go to Step on one thread against N threads, by the wall clock.
+// Rounds alternate between the cases; medians of the ratios are printed.
+//   travel_bench [--rounds N] [--vector-path=P] [--threads N]   (P also goes to vornick-trace;
+//   N is 2 by default, or all cores when there are more)
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "sim/history/move_back.h"
+#include "sim/kernels/worker_pool.h"
 #include "sim/move.h"
 #include "sim/sim.h"
 #include "vector_path_flag.h"
@@ -27,17 +30,21 @@ namespace {
 
 using vornick::Sim;
 
-double cpu_now() {
+double clock_now(clockid_t clock) {
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double cpu_now() {
+    return clock_now(CLOCK_THREAD_CPUTIME_ID);
 }
 
 // vornick-trace's CPU time, user and system, for the steps; negative when it failed.
 double trace_seconds(int32_t norgs, int64_t steps, const char* path) {
     std::vector<std::string> args = {
-        VORNICK_TRACE,         "--orgs",      std::to_string(norgs), "--steps",
-        std::to_string(steps), "--max-iters", "2147483647"};
+        VORNICK_TRACE, "--orgs",     std::to_string(norgs), "--steps", std::to_string(steps),
+        "--max-iters", "2147483647", "--threads",           "1"};
     if (path) args.insert(args.end(), {"--vector-path", path});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
@@ -72,13 +79,13 @@ std::unique_ptr<Sim> halted_run(int32_t norgs, int16_t speed) {
     return sim;
 }
 
-// CPU seconds of a travel to step n in chunks, as the window makes it.
-double go_to_seconds(Sim& sim, int32_t n) {
-    const double t0 = cpu_now();
+// Seconds of a travel to step n in chunks, as the window makes it, by `clock`.
+double go_to_seconds(Sim& sim, int32_t n, clockid_t clock = CLOCK_THREAD_CPUTIME_ID) {
+    const double t0 = clock_now(clock);
     sim.go_to_step(n);
     while (!sim.travel(sim.travel_chunk())) {
     }
-    return cpu_now() - t0;
+    return clock_now(clock) - t0;
 }
 
 // An arrow edit at each of `count` steps spread over the run, then back to step 0.
@@ -116,15 +123,20 @@ int main(int argc, char** argv) {
     }
     if (!vornick::bench::take_vector_path_flag(argc, argv)) return 2;
     int rounds = 5;
+    int threads = std::max(2, vornick::core_count());
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc) {
             rounds = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
+            threads = std::clamp(std::atoi(argv[++i]), 1, vornick::kMaxWorkerThreads);
         } else {
-            std::fprintf(stderr, "usage: travel_bench [--rounds N] [--vector-path=P]\n");
+            std::fprintf(stderr,
+                         "usage: travel_bench [--rounds N] [--vector-path=P] [--threads N]\n");
             return 2;
         }
     }
     vornick::bench::print_vector_path();
+    vornick::use_worker_threads(1);
 
     struct GoCase {
         int32_t norgs;
@@ -184,5 +196,33 @@ int main(int argc, char** argv) {
         print(drawn, rounds);
         print(model, rounds);
     }
+
+    std::printf(
+        "Go to Step, 1 thread's time over %d threads' (wall time; goal at least 1.85 on 2 "
+        "cores):\n",
+        threads);
+    for (const GoCase c : {GoCase{4, 100000000}, GoCase{784, 10000000}}) {
+        const std::string what =
+            std::to_string(c.norgs) + " organisms, step " + std::to_string(c.steps);
+        Row rows[] = {{"forward from 0, " + what, {}}, {"back to 0, " + what, {}}};
+        double one = 0, many = 0;
+        for (int r = 0; r < rounds; ++r) {
+            double took[2][2] = {};  // [threads][forward, back]
+            for (const int k : {0, 1}) {
+                vornick::use_worker_threads(k == 0 ? 1 : threads);
+                auto sim = halted_run(c.norgs, vornick::kMaxSpeedMode);
+                took[k][0] = go_to_seconds(*sim, c.steps, CLOCK_MONOTONIC);
+                took[k][1] = go_to_seconds(*sim, 0, CLOCK_MONOTONIC);
+            }
+            rows[0].ratios.push_back(took[0][0] / took[1][0]);
+            rows[1].ratios.push_back(took[0][1] / took[1][1]);
+            one = took[0][0];
+            many = took[1][0];
+        }
+        std::printf(" (last round, forward: 1 thread %.4f s, %d threads %.4f s)\n", one, threads,
+                    many);
+        for (const Row& row : rows) print(row, rounds);
+    }
+    vornick::use_worker_threads(vornick::core_count());
     return 0;
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "sim/kernels/worker_pool.h"
 #include "sim/sim.h"
 #include "sim/slider_mapping.h"
 
@@ -7,9 +8,10 @@ namespace vornick {
 
 namespace {
 
-// Organism-steps in one batch of the back-to-back loop, about half a millisecond whatever the
-// count: the clock and the button are looked at between batches, and the button can only
-// change once control is back in the event loop.
+// Organism-steps in one batch of the back-to-back loop on one core, about half a millisecond
+// whatever the count: the clock and the button are looked at between batches, and the button
+// can only change once control is back in the event loop. Shared among cores, a batch grows to
+// last as long.
 constexpr int64_t kMaxLoopBatchOrgSteps = int64_t{1} << 24;
 
 }  // namespace
@@ -38,7 +40,8 @@ void Sim::doIdle() {
 // reading comes at the same count as step by step, at most one batch later.
 void Sim::max_speed_loop() {
     const uint64_t start = io.clock->now_ns();
-    const int64_t batch = std::max<int64_t>(kMaxLoopBatchOrgSteps / std::max(model.norgs, 1), 1);
+    const int64_t batch =
+        std::max<int64_t>(kMaxLoopBatchOrgSteps * batch_cores() / std::max(model.norgs, 1), 1);
     for (;;) {
         if (run.stop != 0 || pace.speed != kMaxSpeedMode || pace.gDone != 0) return;
         if (io.mouse->is_down()) return;

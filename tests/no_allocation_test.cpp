@@ -1,6 +1,7 @@
 // A step never allocates: the model lives in fixed tables, so a step's cost does not depend on
 // the heap, and a long run cannot fragment it. Every allocation in the process is counted while
-// a step, a batch or a travel runs, with ports that record nothing.
+// a step, a batch or a travel runs, with ports that record nothing, on one thread or shared
+// among the worker pool's, whose threads are made before.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "every_path.h"
+#include "sim/kernels/walk_pieces.h"
+#include "sim/kernels/worker_pool.h"
 #include "sim/sim.h"
 
 // The replacements pair malloc with free by design, which gcc cannot see through.
@@ -34,10 +37,11 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace vornick {
 namespace {
 
-// A clock that moves on at every read, so that timed loops end; nothing else is recorded.
+// A clock that moves on by a millisecond at every read, so that timed loops end soon; nothing
+// else is recorded.
 struct TickingClock : Clock {
     uint64_t ns = 0;
-    uint64_t now_ns() override { return ns += 50'000; }
+    uint64_t now_ns() override { return ns += 1'000'000; }
 };
 
 struct Row {
@@ -76,29 +80,45 @@ const Row kRows[] = {
      }},
 };
 
-class NoAllocation : public testing::EveryPath {};
+class NoAllocation : public testing::EveryPath {
+  protected:
+    void TearDown() override {
+        use_worker_threads(core_count());
+        kernels::use_min_piece_work(kernels::kMinPieceWork);
+        EveryPath::TearDown();
+    }
+};
+
+// Allocations made while `work` runs on a new run of the row's organisms and speed.
+long allocations_in(const Row& row) {
+    TickingClock clock;
+    Ports ports = Ports::none();
+    ports.clock = &clock;
+    Sim sim{ports};
+    sim.prefs.iNumOrgs = row.norgs;
+    sim.prefs.maxIters = 100'000'000;
+    sim.new_sim();
+    sim.HandleSpeedChoice(row.speed);
+    if (row.cap) sim.HandleSpeedChoice(kCapItem);
+    if (sim.pace.delay >= kCapInterval) sim.pace.delay = 0.0001;  // under the cap's bound
+    sim.sel = {0, 1, sim.model.orgs.get(0).x, sim.model.orgs.get(0).y};
+    sim.HandleDraw();  // the first step of a run may set up what later ones reuse
+
+    allocations = 0;
+    counting = true;
+    row.work(sim);
+    counting = false;
+    EXPECT_GT(sim.run.iters, 1) << row.name;
+    return allocations.load();
+}
 
 TEST_P(NoAllocation, InAStepABatchOrATravel) {
-    for (const Row& row : kRows) {
-        TickingClock clock;
-        Ports ports = Ports::none();
-        ports.clock = &clock;
-        Sim sim{ports};
-        sim.prefs.iNumOrgs = row.norgs;
-        sim.prefs.maxIters = 100'000'000;
-        sim.new_sim();
-        sim.HandleSpeedChoice(row.speed);
-        if (row.cap) sim.HandleSpeedChoice(kCapItem);
-        if (sim.pace.delay >= kCapInterval) sim.pace.delay = 0.0001;  // under the cap's bound
-        sim.sel = {0, 1, sim.model.orgs.get(0).x, sim.model.orgs.get(0).y};
-        sim.HandleDraw();  // the first step of a run may set up what later ones reuse
-
-        allocations = 0;
-        counting = true;
-        row.work(sim);
-        counting = false;
-        EXPECT_EQ(allocations.load(), 0) << row.name;
-        EXPECT_GT(sim.run.iters, 1) << row.name;
+    kernels::use_min_piece_work(1 << 12);  // every batch below is shared out
+    for (const int32_t threads : {1, 2, 3}) {
+        use_worker_threads(threads);
+        for (const Row& row : kRows) {
+            EXPECT_EQ(allocations_in(row), 0) << row.name << ", " << threads << " threads";
+        }
     }
 }
 

@@ -1,4 +1,5 @@
-# Runs vornick-trace with bad and good command lines and checks exit status and streams.
+# Runs vornick-trace (and vornick-soak) with bad and good command lines and checks exit status
+# and streams.
 function(expect_usage_error)
   execute_process(COMMAND ${TRACE} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL 2)
@@ -56,4 +57,38 @@ endif()
 execute_process(COMMAND ${TRACE} --max-iters 2147483647 --steps 3000000000 OUTPUT_VARIABLE out)
 if(NOT out MATCHES "generated-seed 1920580197\niters 2147483647\nseed 358022313\nstate ended\n")
   message(FATAL_ERROR "longest run: ${out}")
+endif()
+
+# Thread counts: whole numbers 1..256, nothing else.
+foreach(bad 0 -1 +2 two 2x "" 257 0x2)
+  expect_usage_error(--threads "${bad}")
+endforeach()
+expect_usage_error(--threads)
+
+# The same run, whatever the number of threads that share it: many organisms cut into groups,
+# few into stretches of the run, the steps not divisible by the threads.
+foreach(run "--orgs;784;--steps;20001" "--orgs;5;--steps;3000001;--seed;7")
+  set(first "")
+  foreach(n 1 2 3 7)
+    execute_process(COMMAND ${TRACE} ${run} --threads ${n} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "'${run}' on ${n} threads: exit ${rc}")
+    endif()
+    if(first STREQUAL "")
+      set(first "${out}")
+    elseif(NOT out STREQUAL first)
+      message(FATAL_ERROR "'${run}' on ${n} threads differs from 1 thread:\n${out}\n${first}")
+    endif()
+  endforeach()
+endforeach()
+
+# The soak takes the same options: a short checked run on three threads, and a refusal.
+execute_process(COMMAND ${SOAK} --orgs 31 --steps 300000 --threads 3 RESULT_VARIABLE rc
+                OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "3 threads.*all sound")
+  message(FATAL_ERROR "soak on 3 threads: exit ${rc}, output ${out}")
+endif()
+execute_process(COMMAND ${SOAK} --threads 0 RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 2)
+  message(FATAL_ERROR "soak --threads 0: exit ${rc}, wanted 2")
 endif()

@@ -3,7 +3,9 @@
 #   tools/build.sh run    build the application alone and launch it
 #   tools/build.sh test   build everything and pass every test (under Xvfb when there is no display)
 # VORNICK_BUILD_DIR picks the build folder (default build). VORNICK_SANITIZE=address,undefined
-# builds with those sanitizers, without the benchmarks, and runs the tests under them.
+# builds with those sanitizers, without the benchmarks, and runs the tests under them;
+# VORNICK_SANITIZE=thread builds the core, its tools and their tests for ThreadSanitizer (Qt and
+# Mesa are not built for it, and it cannot be combined with the others).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -56,10 +58,19 @@ if [ -n "${VORNICK_SANITIZE:-}" ]; then
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:verify_asan_link_order=0}
   export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-  # Mesa loads its GL driver at run time and unloads it before the leak check, which then finds
-  # the driver's blocks and cannot name its code. Loaded from the start, the driver stays.
-  driver=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -n 1 || true)
-  [ -n "$driver" ] && preload=(env "LD_PRELOAD=$driver")
+  export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
+  case "$VORNICK_SANITIZE" in
+    *thread*)
+      # Qt and Mesa are not built for it: their threads would be reported, not the core's.
+      config+=(-DVORNICK_APP=OFF)
+      ;;
+    *)
+      # Mesa loads its GL driver at run time and unloads it before the leak check, which then
+      # finds the driver's blocks and cannot name its code. Loaded from the start, it stays.
+      driver=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -n 1 || true)
+      [ -n "$driver" ] && preload=(env "LD_PRELOAD=$driver")
+      ;;
+  esac
 fi
 cmake -S . -B "$build" "${config[@]}"
 

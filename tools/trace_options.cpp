@@ -4,13 +4,14 @@
 #include <cstdio>
 
 #include "sim/kernels/vector_path.h"
+#include "sim/kernels/worker_pool.h"
 
 namespace vornick {
 
 const char* const kTraceUsage =
     "usage: vornick-trace [--seed N] [--orgs N] [--random-count] [--steps K] [--max-iters M] "
-    "[--stop-at K] [--vector-path P]\n"
-    "       vornick-trace --run FILE [--steps K] [--vector-path P]\n"
+    "[--stop-at K] [--vector-path P] [--threads N]\n"
+    "       vornick-trace --run FILE [--steps K] [--vector-path P] [--threads N]\n"
     "  --seed N        starting seed, decimal or 0x-hex, 0..4294967295 (default 1)\n"
     "  --orgs N        number of organisms, 0..784 (default 4)\n"
     "  --random-count  draw the number of organisms from 1..N\n"
@@ -20,6 +21,8 @@ const char* const kTraceUsage =
     "  --stop-at K     halt the run when it reaches step K, 0..2147483647\n"
     "  --vector-path P move with the kernels of path P (portable, avx2, avx512)\n"
     "                  instead of the widest this processor runs; for measuring them\n"
+    "  --threads N     share long batches among N threads, 1..256 (default: all cores);\n"
+    "                  the output is the same for every N\n"
     "  --run FILE      replay a run file (.vornick): its run generated, each edit made when\n"
     "                  the step count reaches its step, through stop points as its user went\n"
     "                  on past them, up to K steps (default: the file's steps) or its end;\n"
@@ -98,6 +101,18 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
             ++i;
             continue;
         }
+        if (a == "--threads") {
+            const std::string text = i + 1 < args.size() ? args[i + 1] : "";
+            int32_t n = 0;
+            if (!threads_named(text.c_str(), n)) {
+                error = "bad value '" + shown(text) + "' for --threads (1.." +
+                        std::to_string(kMaxWorkerThreads) + ")";
+                return std::nullopt;
+            }
+            o.threads = n;
+            ++i;
+            continue;
+        }
         struct Numeric {
             const char* name;
             uint64_t max;
@@ -140,6 +155,10 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
         return std::nullopt;
     }
     return o;
+}
+
+void use_chosen_threads(const TraceOptions& opts) {
+    use_worker_threads(opts.threads.value_or(core_count()));
 }
 
 bool use_chosen_vector_path(const TraceOptions& opts, const char* tool) {

@@ -16,6 +16,7 @@ struct TraceOptions {
     int32_t max_iters = 10000000;
     std::optional<int32_t> stop_at;
     std::optional<std::string> vector_path;  // a name path_named knows
+    std::optional<int32_t> threads;          // 1..kMaxWorkerThreads; all cores when not given
     bool help = false;
     // A run file to replay instead of a generated run; its settings come from the file, so
     // none of the run's own options goes with it. `steps` then counts only when given.
@@ -30,6 +31,9 @@ std::optional<TraceOptions> parse_trace_options(const std::vector<std::string>& 
 // Puts the run on the vector path the options name, if any. False, with one line on stderr
 // that names `tool`, when this processor cannot run it.
 bool use_chosen_vector_path(const TraceOptions& opts, const char* tool);
+
+// Shares the work among the threads the options name, or all cores, starting them now.
+void use_chosen_threads(const TraceOptions& opts);
 
 extern const char* const kTraceUsage;
 

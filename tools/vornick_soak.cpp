@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sim/kernels/vector_path.h"
+#include "sim/kernels/worker_pool.h"
 #include "sim/move.h"
 #include "sim/sim.h"
 #include "tools/trace_options.h"
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!use_chosen_vector_path(*opts, "vornick-soak")) return 2;
+    use_chosen_threads(*opts);
 
     static Sim sim;  // large tables: keep them off the stack
     sim.prefs.iNumOrgs = opts->orgs;
@@ -101,8 +103,10 @@ int main(int argc, char** argv) {
                      sim.rng.seed, expected);
         return 1;
     }
-    std::printf("%lld steps of %d organisms on the %s path in %.1f s (%.3g steps/s): all sound\n",
-                static_cast<long long>(done), sim.model.norgs, path_name(vector_path()), seconds,
-                static_cast<double>(done) / seconds);
+    std::printf(
+        "%lld steps of %d organisms on the %s path, %d threads, in %.1f s (%.3g steps/s): all "
+        "sound\n",
+        static_cast<long long>(done), sim.model.norgs, path_name(vector_path()), worker_threads(),
+        seconds, static_cast<double>(done) / seconds);
     return 0;
 }

@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     }
 
     if (!use_chosen_vector_path(*opts, "vornick-trace")) return 2;
+    use_chosen_threads(*opts);
     if (gif) return write_trace_gif(*opts, *gif);
     if (opts->run_file) return replay_file(*opts);
 

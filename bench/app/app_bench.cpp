@@ -2,7 +2,8 @@
 // the maximum-speed loop against vornick-trace's pace, drawn steps in turbo mode with what the
 // rate meter says of them, how long a press takes to stop a run at maximum speed, and what an
 // arrow-key move costs against drawing the board in full in its handler.
-// --vector-path=avx2 measures that path on a processor with more.
+// --vector-path=avx2 measures that path on a processor with more; --threads=N shares the batches
+// of both the loop and vornick-trace's pace among N threads (default: all cores).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include "app/vornick_app.h"
 #include "bench/vector_path_flag.h"
 #include "render/gl_surface.h"
+#include "sim/kernels/worker_pool.h"
 
 namespace {
 
@@ -262,7 +264,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     vornick::use_compatibility_profile();
     if (!vornick::bench::take_vector_path_flag(argc, argv)) return 2;
+    if (!vornick::bench::take_threads_flag(argc, argv)) return 2;
     vornick::bench::print_vector_path();
+    std::printf("threads: %d\n", vornick::worker_threads());
     QApplication qapp(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -3,13 +3,15 @@
 #include <cstdlib>
 
 #include "sim/history/timeline.h"
+#include "sim/kernels/worker_pool.h"
 #include "sim/sim.h"
 
 namespace vornick {
 
 namespace {
 
-// Organism-steps of one travel chunk: a few tens of milliseconds through the batch kernels.
+// Organism-steps of one travel chunk on one core: a few milliseconds through the batch kernels.
+// Shared among cores, a chunk grows to last as long.
 constexpr int64_t kChunkOrgSteps = int64_t{1} << 26;
 
 }  // namespace
@@ -108,7 +110,7 @@ int64_t Sim::travel_steps_left() const {
 }
 
 int64_t Sim::travel_chunk() const {
-    return std::max<int64_t>(kChunkOrgSteps / std::max(model.norgs, 1), 1);
+    return std::max<int64_t>(kChunkOrgSteps * batch_cores() / std::max(model.norgs, 1), 1);
 }
 
 bool Sim::travel(int64_t max_steps) {

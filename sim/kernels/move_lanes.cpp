@@ -35,57 +35,62 @@ int32_t lane_stretches(int32_t n, int64_t steps) {
 // Organism i's walkers, one per stretch in order: the first walked from the organism's own
 // cell and heading, the others from (0, 0) facing up, so their offsets are turned by the
 // heading the stretches before them left.
-void apply_lane_stretches(OrgLanes& lanes, int32_t n, int32_t stretches, const uint8_t* x,
-                          const uint8_t* y, const uint8_t* dir) {
+void apply_lane_stretches(uint8_t* lx, uint8_t* ly, uint8_t* ld, int32_t n, int32_t stretches,
+                          const uint8_t* x, const uint8_t* y, const uint8_t* dir) {
     for (int32_t i = 0; i < n; ++i) {
-        int32_t cx = x[i], cy = y[i], d = dir[i];
+        uint8_t cx = x[i], cy = y[i], d = dir[i];
         for (int32_t at = n + i; at < stretches * n; at += n) {
-            const Offset o = turned_offset(d, x[at], y[at]);
-            cx = (cx + o.x + kGridSize) % kGridSize;
-            cy = (cy + o.y + kGridSize) % kGridSize;
-            d = (d + dir[at]) & 3;
+            kernels::walk_on(cx, cy, d, x[at], y[at], dir[at]);
         }
-        lanes.x[i] = static_cast<uint8_t>(cx);
-        lanes.y[i] = static_cast<uint8_t>(cy);
-        lanes.dir[i] = static_cast<uint8_t>(d);
+        lx[i] = cx;
+        ly[i] = cy;
+        ld[i] = d;
     }
 }
 
 }  // namespace
 
-// Each stretch's walkers start from their own first draws.
-void walk_lanes(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed) {
+// Each stretch's walkers start from their own first draws. A part's lanes are walked in place
+// when the padding past its organisms belongs to nobody else: when it runs to the step's end.
+void walk_lanes(const kernels::WalkPart& part) {
     alignas(32) uint32_t first[kMaxLaneWalkers];
     alignas(32) uint8_t x[kMaxLaneWalkers];
     alignas(32) uint8_t y[kMaxLaneWalkers];
     alignas(32) uint8_t dir[kMaxLaneWalkers];
-    const Jump step = jump_of(static_cast<uint64_t>(n));
-    for (int64_t left = steps; left > 0;) {
+    const int32_t n = part.count;
+    uint8_t* const lx = part.lanes->x + part.first;
+    uint8_t* const ly = part.lanes->y + part.first;
+    uint8_t* const ld = part.lanes->dir + part.first;
+    const bool in_place = part.first + n == part.norgs;
+    const Jump step = jump_of(static_cast<uint64_t>(part.norgs));
+    uint32_t seed = part.seed;
+    for (int64_t left = part.steps; left > 0;) {
         const int32_t stretches = lane_stretches(n, left);
         const int64_t each = left / stretches;
         const int32_t walkers = stretches * n;
         const int32_t padded = lane_blocks(walkers) * kernels::kLaneBlock;
-        const Jump stretch = jump_of(static_cast<uint64_t>(each) * static_cast<uint64_t>(n));
+        const Jump stretch =
+            jump_of(static_cast<uint64_t>(each) * static_cast<uint64_t>(part.norgs));
         for (int32_t k = 0; k < stretches; ++k) {
             for (int32_t i = 0; i < n; ++i) {
-                first[k * n + i] = kJump.mul[i + 1] * seed + kJump.add[i + 1];
+                const int32_t org = part.first + i + 1;
+                first[k * n + i] = kJump.mul[org] * seed + kJump.add[org];
             }
             seed = stretch.apply(seed);
         }
         std::fill(first + walkers, first + padded, uint32_t{0});
-        if (stretches == 1) {
-            // The lanes run on past the live organisms to whole blocks: walked in place.
-            kernels::walk_lanes_avx2(
-                {step.mul, step.add, each, padded, first, lanes.x, lanes.y, lanes.dir});
+        if (stretches == 1 && in_place) {
+            // The lanes run on past the live organisms to whole blocks.
+            kernels::walk_lanes_avx2({step.mul, step.add, each, padded, first, lx, ly, ld});
         } else {
-            std::copy(lanes.x, lanes.x + n, x);
-            std::copy(lanes.y, lanes.y + n, y);
-            std::copy(lanes.dir, lanes.dir + n, dir);
+            std::copy(lx, lx + n, x);
+            std::copy(ly, ly + n, y);
+            std::copy(ld, ld + n, dir);
             std::fill(x + n, x + padded, uint8_t{0});
             std::fill(y + n, y + padded, uint8_t{0});
             std::fill(dir + n, dir + padded, uint8_t{0});
             kernels::walk_lanes_avx2({step.mul, step.add, each, padded, first, x, y, dir});
-            apply_lane_stretches(lanes, n, stretches, x, y, dir);
+            apply_lane_stretches(lx, ly, ld, n, stretches, x, y, dir);
         }
         left -= stretches * each;
     }

@@ -2,14 +2,11 @@
 // organisms' cells and headings held in registers as bytes for the whole batch.
 #pragma once
 
-#include <cstdint>
-
-#include "sim/kernels/org_table.h"
+#include "sim/kernels/walk_part.h"
 
 namespace vornick {
 
-// `steps` steps of the first n organisms (0 < n) in lanes, as one draw after another would make
-// them from state `seed`, which is left after their last draw. Uses AVX2.
-void walk_lanes(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed);
+// Walks the part as one draw after another would (see walk_part). Uses AVX2.
+void walk_lanes(const kernels::WalkPart& part);
 
 }  // namespace vornick

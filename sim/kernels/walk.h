@@ -15,7 +15,8 @@ void step_lanes(OrgLanes& lanes, int32_t n, uint32_t s0);
 void unstep_lanes(OrgLanes& lanes, int32_t n, uint32_t s0);
 
 // `steps` steps of the first n organisms (0 < n, 0 < steps), as one draw after another would
-// make them from state `seed`, which is left after their last draw.
+// make them from state `seed`, which is left after their last draw. A long batch is shared
+// among the worker threads (walk_pieces), with the same result.
 void walk_steps(OrgLanes& lanes, int32_t n, int64_t steps, uint32_t& seed);
 
 }  // namespace vornick::kernels

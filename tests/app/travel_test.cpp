@@ -23,6 +23,7 @@
 #include "fresh_app.h"
 #include "render/gl_surface.h"
 #include "sim/history/run_file.h"
+#include "sim/kernels/worker_pool.h"
 
 namespace vornick {
 namespace {
@@ -45,7 +46,10 @@ class TravelTest : public ::testing::Test {
         app = testing::fresh_app();
         dir = std::make_unique<QTemporaryDir>();
     }
-    void TearDown() override { app.reset(); }
+    void TearDown() override {
+        app.reset();
+        use_worker_threads(core_count());
+    }
 
     Sim& sim() { return app->sim(); }
     QAction* command(AppCommand c) { return app->menus().command_action(c); }
@@ -68,6 +72,18 @@ class TravelTest : public ::testing::Test {
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text.data(), static_cast<qint64>(text.size()));
         return path;
+    }
+    // The window's run, begun again and taken to step `at` by one travel straight there.
+    std::string straight_to(int32_t at) {
+        auto straight = std::make_unique<Sim>();
+        straight->prefs = sim().prefs;
+        straight->rng.seed = sim().run.lastSeed;
+        straight->new_sim();
+        straight->stop_command();
+        EXPECT_TRUE(straight->go_to_step(at));
+        while (!straight->travel(int64_t{1} << 30)) {
+        }
+        return run_text(*straight);
     }
     // The widget position of a cell's centre.
     QPoint cell(int32_t x, int32_t y) {
@@ -268,15 +284,53 @@ TEST_F(TravelTest, ACancelledTravelLeavesAConsistentRun) {
     EXPECT_EQ(sim().run.stop, 1);
     EXPECT_TRUE(command(AppCommand::kStepBack)->isEnabled());
 
-    auto straight = std::make_unique<Sim>();
-    straight->prefs = sim().prefs;
-    straight->rng.seed = sim().run.lastSeed;
-    straight->new_sim();
-    straight->stop_command();
-    ASSERT_TRUE(straight->go_to_step(at));
-    while (!straight->travel(int64_t{1} << 20)) {
+    EXPECT_EQ(run_text(sim()), straight_to(at));
+}
+
+// Shared among any number of threads, long work still stops at a cancel between its chunks: a
+// travel where a travel straight there on one thread arrives, an opening with the run as it was.
+TEST_F(TravelTest, ACancelStopsSharedWorkOnAnyNumberOfThreads) {
+    const QString endless = write("endless.vornick",
+                                  "vornick-run 1\nseed 3\norgs 784\nrandom-count no\n"
+                                  "max-iters 2000000000\nstop-at none\nsteps 2000000000\n");
+    struct Row {
+        int32_t threads;
+        bool opening;
+    };
+    for (const Row r : {Row{1, false}, Row{2, false}, Row{7, false}, Row{1, true}, Row{7, true}}) {
+        const std::string what = std::to_string(r.threads) + (r.opening ? " opening" : " travel");
+        use_worker_threads(r.threads);
+        sim().prefs.maxIters = 2000000000;
+        sim().prefs.iNumOrgs = kMaxOrgs;
+        action(kFileMenu, kRestartItem)->trigger();
+        action(kFileMenu, kStopItem)->trigger();
+        const std::string before = run_text(sim());
+        if (r.opening) {
+            app->travel().open_run(QFile::encodeName(endless));
+        } else {
+            command(AppCommand::kGoToStep)->trigger();
+            app->travel().step_dialog()->field()->setText("2000000000");
+            QTest::keyClick(app->travel().step_dialog()->field(), Qt::Key_Return);
+        }
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] {
+                QProgressDialog* p = app->travel().work().progress();
+                return p && p->isVisible();
+            },
+            10000))
+            << what;
+        QTest::keyClick(app->travel().work().progress(), Qt::Key_Escape);
+        wait_until_idle();
+        if (r.opening) {
+            EXPECT_EQ(run_text(sim()), before) << what;
+            continue;
+        }
+        const int32_t at = sim().run.iters;
+        EXPECT_GT(at, 0) << what;
+        EXPECT_LT(at, 2000000000) << what;
+        use_worker_threads(1);
+        EXPECT_EQ(run_text(sim()), straight_to(at)) << what;
     }
-    EXPECT_EQ(run_text(sim()), run_text(*straight));
 }
 
 TEST_F(TravelTest, ARunFileOpensFromTheCommandLineOrADrop) {

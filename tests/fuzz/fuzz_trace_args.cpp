@@ -16,6 +16,7 @@ std::vector<std::string> plain_form(const TraceOptions& o) {
         "--steps", std::to_string(o.steps), "--max-iters", std::to_string(o.max_iters)};
     if (o.stop_at) args.insert(args.end(), {"--stop-at", std::to_string(*o.stop_at)});
     if (o.vector_path) args.insert(args.end(), {"--vector-path", *o.vector_path});
+    if (o.threads) args.insert(args.end(), {"--threads", std::to_string(*o.threads)});
     if (o.random_count) args.emplace_back("--random-count");
     if (o.help) args.emplace_back("--help");
     return args;
@@ -24,7 +25,7 @@ std::vector<std::string> plain_form(const TraceOptions& o) {
 bool same(const TraceOptions& a, const TraceOptions& b) {
     return a.seed == b.seed && a.orgs == b.orgs && a.random_count == b.random_count &&
            a.steps == b.steps && a.max_iters == b.max_iters && a.stop_at == b.stop_at &&
-           a.vector_path == b.vector_path && a.help == b.help;
+           a.vector_path == b.vector_path && a.threads == b.threads && a.help == b.help;
 }
 
 bool printable_line(const std::string& text) {
@@ -58,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(options->steps >= 0);
     FUZZ_CHECK(options->max_iters >= 0);
     FUZZ_CHECK(!options->stop_at || *options->stop_at >= 0);
+    FUZZ_CHECK(!options->threads || (*options->threads >= 1 && *options->threads <= 256));
     FUZZ_CHECK(!options->vector_path || *options->vector_path == "portable" ||
                *options->vector_path == "avx2" || *options->vector_path == "avx512");
 
