@@ -8,27 +8,14 @@
 
 #include "edit/arrow_keys.h"
 #include "fakes.h"
+#include "plain_board.h"
 
 namespace vornick {
 namespace {
 
-// The centre pixel of a cell on one axis.
-int32_t at(int32_t cell) {
-    return 15 + 10 * cell;
-}
+using testing::at;
 
-// A running slow run on a plain board: 0 at (3, 3), 1 at (8, 8), 2 and 3 sharing (5, 5), and a
-// stale record at (9, 9).
-struct EditRig : testing::Rig {
-    BoardPress press{sim};
-    EditRig() {
-        sim.new_sim();
-        std::fill(std::begin(sim.model.world), std::end(sim.model.world), kEmptyCode);
-        sim.model.norgs = 4;
-        const Org orgs[] = {{3, 3, kUp}, {8, 8, kLeft}, {5, 5, kDown}, {5, 5, kRight}, {9, 9, 0}};
-        std::copy(std::begin(orgs), std::end(orgs), sim.model.orgs.records());
-        rec.log.clear();
-    }
+struct EditRig : testing::PlainBoardRig {
     void drag(int32_t x, int32_t y, int32_t to_h, int32_t to_v) {
         press.HandleInContent(at(x), at(y), 4);
         press.mouse_moved(to_h, to_v);
@@ -36,12 +23,6 @@ struct EditRig : testing::Rig {
     void click(int32_t h, int32_t v) {
         press.HandleInContent(h, v, 4);
         press.mouse_released(h, v);
-    }
-    // What was drawn since `n` entries of the log, as one line.
-    std::string since(size_t n) const {
-        std::string s;
-        for (size_t k = n; k < rec.log.size(); ++k) s += (k > n ? "; " : "") + rec.log[k];
-        return s;
     }
 };
 

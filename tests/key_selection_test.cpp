@@ -6,36 +6,19 @@
 #include <vector>
 
 #include "fakes.h"
+#include "plain_board.h"
 
 namespace vornick {
 namespace {
 
-int32_t at(int32_t cell) {
-    return 15 + 10 * cell;
-}
+using testing::at;
 
-// A running slow run on a plain board: 0 at (3, 3), 1 at (8, 8), 2 and 3 sharing (5, 5), and a
-// stale record at (9, 9) past the live ones.
-struct KeyRig : testing::Rig {
-    BoardPress press{sim};
-    KeyRig() {
-        sim.new_sim();
-        std::fill(std::begin(sim.model.world), std::end(sim.model.world), kEmptyCode);
-        sim.model.norgs = 4;
-        const Org orgs[] = {{3, 3, kUp}, {8, 8, kLeft}, {5, 5, kDown}, {5, 5, kRight}, {9, 9, 0}};
-        std::copy(std::begin(orgs), std::end(orgs), sim.model.orgs.records());
-        rec.log.clear();
-    }
+struct KeyRig : testing::PlainBoardRig {
     void click(int32_t x, int32_t y) {
         press.HandleInContent(at(x), at(y), 4);
         press.mouse_released(at(x), at(y));
     }
     void key(SelectionKey k) { HandleSelectionKey(sim, press, k); }
-    std::string since(size_t n) const {
-        std::string s;
-        for (size_t k = n; k < rec.log.size(); ++k) s += (k > n ? "; " : "") + rec.log[k];
-        return s;
-    }
     // What a user can see of the selection and the run.
     std::vector<int32_t> shown() const {
         return {sim.sel.selectOrgIndex, sim.sel.prinfo, sim.sel.selcx,

@@ -1,8 +1,8 @@
 // The memory a run file costs, measured on vornick-trace, which opens files as the window does:
 // it follows what the file holds, never its bytes. Each case runs in a process of its own,
 // whose peak the kernel reports when it ends.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
