@@ -44,6 +44,10 @@ inline constexpr uint64_t kMaxLoopSliceNs = 16'000'000;  // back-to-back steps b
 inline constexpr int32_t kMaxSpeedCountEvery = 10000;    // at maximum speed the count moves so
 inline constexpr int32_t kMaxSpeedMeterEvery = 400;      // and the rate meter is read so
 
+// The steps of the maximum-speed loop's next batch: enough to fill `left_ns` at the pace of the
+// `made` steps that took `took_ns`, within 1 and 32 times the slice's `first` batch.
+int64_t next_max_speed_batch(int64_t made, uint64_t took_ns, uint64_t left_ns, int64_t first);
+
 // Run states: Running (0,0,0), Halted (1,1,0), Ended (1,0,1) as (stop, cont_enabled, end_sim).
 struct RunState {
     int32_t stop = 0;

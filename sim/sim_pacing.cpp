@@ -38,10 +38,18 @@ void Sim::doIdle() {
 // back to the event loop so that the window repaints and menus, keys and Quit still work, then
 // resumes at once. With the rate meter on, batches end on the steps at which it is read, so a
 // reading comes at the same count as step by step, at most one batch later.
+//
+// The first batch of a slice is short and times the pace; the next is sized to fill what is
+// left of the slice. Shared among cores, every batch costs a handover and a wait for the
+// slowest piece, which a few dozen short batches a slice would pay a few dozen times. The
+// button is only seen between slices, when the event loop has run, so fewer batches lose
+// nothing there.
 void Sim::max_speed_loop() {
     const uint64_t start = io.clock->now_ns();
-    const int64_t batch =
+    const int64_t first =
         std::max<int64_t>(kMaxLoopBatchOrgSteps * batch_cores() / std::max(model.norgs, 1), 1);
+    int64_t batch = first;
+    uint64_t before = start;
     for (;;) {
         if (run.stop != 0 || pace.speed != kMaxSpeedMode || pace.gDone != 0) return;
         if (io.mouse->is_down()) return;
@@ -50,14 +58,31 @@ void Sim::max_speed_loop() {
             const int64_t to_reading = kMaxSpeedMeterEvery - run.iters % kMaxSpeedMeterEvery;
             k = k <= to_reading ? to_reading : k - (run.iters + k) % kMaxSpeedMeterEvery;
         }
-        step_batch(k);
+        const int64_t made = step_batch(k);
         if (pace.prnFPS && run.iters % kMaxSpeedMeterEvery == 0) calcFPS();
         if (run.stop != 0) return;
-        if (io.clock->now_ns() - start >= kMaxLoopSliceNs) {
+        const uint64_t now = io.clock->now_ns();
+        if (now - start >= kMaxLoopSliceNs) {
             io.timer->fire_again_soon();
             return;
         }
+        batch = next_max_speed_batch(made, now - before, kMaxLoopSliceNs - (now - start), first);
+        before = now;
     }
+}
+
+// Steps that would last most of `left_ns` at the pace of the batch just made, leaving the rest
+// to batches of the first size, so that a pace misjudged a little does not make the slice
+// late. Never fewer than the first batch (a batch cut short, or a clock that did not move, says
+// nothing of the pace) nor so many that a pace misjudged a lot could hold the button off long.
+int64_t next_max_speed_batch(int64_t made, uint64_t took_ns, uint64_t left_ns, int64_t first) {
+    constexpr int64_t kMaxGrowth = 32;
+    constexpr double kFilled = 0.875;
+    if (made * 2 < first || took_ns == 0) return first;
+    const double fill = kFilled * static_cast<double>(made) * static_cast<double>(left_ns) /
+                        static_cast<double>(took_ns);
+    const double most = static_cast<double>(first) * kMaxGrowth;
+    return fill <= static_cast<double>(first) ? first : static_cast<int64_t>(std::min(fill, most));
 }
 
 void Sim::HandleSpeedChoice(int16_t item) {

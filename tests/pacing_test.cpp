@@ -192,6 +192,30 @@ TEST(MaximumSpeedLoop, HandsBackToTheEventLoopEverySlice) {
     EXPECT_EQ(r.sim.run.stop, 0);
 }
 
+// A slice is one batch that times the pace, one that fills most of what is left, and a few
+// short ones; a pace that cannot be trusted gives short ones only.
+TEST(MaximumSpeedLoop, SizesBatchesToFillTheSlice) {
+    struct Case {
+        int64_t made;
+        uint64_t took_ns, left_ns;
+        int64_t expected;
+    };
+    constexpr int64_t first = 1000;
+    const Case cases[] = {
+        {1000, 1'000'000, 8'000'000, 7000},     // seven eighths of 8 ms at a step a microsecond
+        {600, 1'000'000, 8'000'000, 4200},      // a batch ended on a meter reading still times
+        {1000, 1'000'000, 900'000, first},      // less than a short batch is left
+        {400, 1'000'000, 8'000'000, first},     // cut short by an edit: its time says little
+        {1000, 0, 8'000'000, first},            // a clock that did not move
+        {1000, 1'000, 16'000'000, 32 * first},  // a pace misjudged a lot is held back
+        {INT64_MAX / 2, 1, UINT64_MAX, 32 * first},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(next_max_speed_batch(c.made, c.took_ns, c.left_ns, first), c.expected)
+            << c.made << " steps in " << c.took_ns << " ns, " << c.left_ns << " ns left";
+    }
+}
+
 TEST(MaximumSpeedLoop, EndsWhenTheRunEnds) {
     Rig r;
     r.sim.prefs.maxIters = 1000;
