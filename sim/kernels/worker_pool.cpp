@@ -22,10 +22,13 @@ namespace vornick {
 
 namespace {
 
-// A worker woken for a batch looks out for the next one this long before it sleeps again: the
-// batches of the maximum-speed loop and of a travel follow each other closely, and waking a
-// sleeping thread takes longer than a short batch.
-constexpr auto kWatchBeforeSleep = std::chrono::microseconds(100);
+// A worker woken for a batch looks out for the next one before it sleeps again: the batches of
+// a travel follow each other closely, and waking a sleeping thread takes longer than a short
+// batch. It watches closely at first, then gives way to any other thread that wants its core
+// between looks, for as long as the window takes to repaint between two slices of the
+// maximum-speed loop (about a millisecond when drawn on the processor).
+constexpr auto kWatchClosely = std::chrono::microseconds(100);
+constexpr auto kWatchBeforeSleep = std::chrono::microseconds(2000);
 
 void relax() {
 #if defined(__x86_64__)
@@ -154,12 +157,19 @@ class WorkerPool {
 
     uint32_t next_post(uint32_t seen, bool watch) {
         if (watch) {
-            const auto until = std::chrono::steady_clock::now() + kWatchBeforeSleep;
+            const auto from = std::chrono::steady_clock::now();
+            bool closely = true;
             for (int32_t i = 1;; ++i) {
                 const uint32_t now = posted_.load(std::memory_order_acquire);
                 if (now != seen) return now;
-                if (i % 64 == 0 && std::chrono::steady_clock::now() > until) break;
-                relax();
+                if (closely) {
+                    relax();
+                    if (i % 64 != 0) continue;
+                    closely = std::chrono::steady_clock::now() - from < kWatchClosely;
+                } else {
+                    std::this_thread::yield();
+                    if (std::chrono::steady_clock::now() - from > kWatchBeforeSleep) break;
+                }
             }
         }
         posted_.wait(seen, std::memory_order_acquire);
