@@ -146,7 +146,11 @@ TEST_F(AppTest, SliderWindowDrivesTheVariableMode) {
 }
 
 TEST_F(AppTest, MaximumSpeedKeepsTheEventLoopAliveAndAPressStopsIt) {
-    app->sim().prefs.maxIters = INT32_MAX;  // the default end comes within a second
+    // Few organisms step billions of times a second on a few cores and would reach even the
+    // longest end within the wait; many step a hundred times slower.
+    app->sim().prefs.maxIters = INT32_MAX;
+    app->sim().prefs.iNumOrgs = 784;
+    action(kFileMenu, 4)->trigger();  // a new run of the same seed, with them
     action(kSpeedMenu, 4)->trigger();
     bool ticked = false;
     QTimer::singleShot(50, [&] { ticked = true; });
