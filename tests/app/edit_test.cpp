@@ -20,9 +20,7 @@ namespace {
 class EditTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
-        app = testing::fresh_app();
-        app->menus().action(kFileMenu, kStopItem)->trigger();
-        for (int z = 1; z < GetParam(); ++z) app->run_command(AppCommand::kZoomIn);
+        app = testing::halted_app_at_zoom(GetParam());
         surface = app->main_window().surface();
         ASSERT_EQ(surface->zoom(), GetParam());
     }

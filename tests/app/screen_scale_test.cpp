@@ -37,9 +37,7 @@ bool row_is_white(const QImage& shot, int y) {
 class ScreenScale : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
-        app = testing::fresh_app();
-        app->menus().action(kFileMenu, kStopItem)->trigger();
-        for (int z = 1; z < GetParam(); ++z) app->run_command(AppCommand::kZoomIn);
+        app = testing::halted_app_at_zoom(GetParam());
         surface = app->main_window().surface();
         ratio = surface->devicePixelRatioF();
         QTest::qWait(200);  // the window takes its size and is painted
