@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Launches the real program on hostile settings files: junk under every key, numbers out of
-# range, 4 KB of random bytes, a folder where the file should be, and a config folder that is a
-# file. Each time it must start, run, and quit on SIGTERM with status 0; the save writes sound
+# range, 4 KB of random bytes, typed values declaring huge lists, a folder where the file should
+# be, and a config folder that is a file. Each time it must start, run, and quit on SIGTERM with status 0; the save writes sound
 # values back, or, where it cannot write, says so in one line naming the file.
 set -uo pipefail
 binary=$1
@@ -91,6 +91,17 @@ cp "$home/Vornick prefs.conf" "$work/random-bytes"
 run_and_quit "4 KB of random bytes" "$home"
 expect_sound_file "4 KB of random bytes" "$home/Vornick prefs.conf" ||
   base64 "$work/random-bytes"
+
+# Typed values that declare lists of half a billion and two billion entries, for which Qt
+# reserves room before it finds the file holds none: a machine lacking the memory refuses the
+# room, and the program must still start and load the key's default.
+home=$(case_home lists)
+cp "$(dirname "$0")/../fuzz/corpus/fuzz_settings_file/huge_lists" "$home/Vornick prefs.conf"
+run_and_quit "typed values declaring huge lists" "$home"
+expect_sound_file "typed values declaring huge lists" "$home/Vornick prefs.conf"
+for line in maxIters=10000000 slow=2 iNumOrgs=4 savedSeed=7; do
+  expect_line "typed values declaring huge lists" "^$line\$" "$home/Vornick prefs.conf"
+done
 
 # Where the save cannot write: one line on stderr with the file's path and the reason.
 home=$(case_home folder)
