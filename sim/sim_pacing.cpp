@@ -8,10 +8,10 @@ namespace vornick {
 
 namespace {
 
-// Organism-steps in one batch of the back-to-back loop on one core, about half a millisecond
-// whatever the count: the clock and the button are looked at between batches, and the button
-// can only change once control is back in the event loop. Shared among cores, a batch grows to
-// last as long.
+// Organism-steps in a short batch of the back-to-back loop on one core, about half a
+// millisecond whatever the count: the one that times the pace at the start of a slice, and
+// those that finish it, so that a slice ends close to its time. Shared among cores, a batch
+// grows to last as long.
 constexpr int64_t kMaxLoopBatchOrgSteps = int64_t{1} << 24;
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Launches the real program on hostile settings files: junk under every key, numbers out of
 # range, 4 KB of random bytes, typed values declaring huge lists, a folder where the file should
-# be, and a config folder that is a file. Each time it must start, run, and quit on SIGTERM with status 0; the save writes sound
-# values back, or, where it cannot write, says so in one line naming the file.
+# be, and a config folder that is a file. Each time it must start, run, and quit on SIGTERM with
+# status 0; the save writes sound values back, or, where it cannot write, says so in one line
+# naming the file.
 set -uo pipefail
 binary=$1
 work=$(mktemp -d)
