@@ -150,10 +150,11 @@ TEST_F(PiecePlans, EqualPiecesAThreadWhereThePoolPays) {
         {784, 10000000, 64, {32, false}},   {784, exact, 2, {2, true}},
         {784, exact - 1, 2, {1, false}},    {784, 2 * exact, 2, {4, true}},
         {784, exact / 2 * 3, 2, {2, true}},  // three pieces' worth: two, one a thread
-        {256, 10000000, 2, {8, true}},      {255, 10000000, 2, {8, false}},
-        {4, 100000000, 2, {8, false}},      {4, 1000, 2, {1, false}},
-        {1, 100000000, 3, {12, false}},     {0, 100000000, 2, {1, false}},
-        {4, INT64_MAX, 3, {12, false}},
+        {256, 10000000, 2, {8, true}},      {255, 10000000, 2, {32, false}},
+        {4, 100000000, 2, {32, false}},     {4, 1000, 2, {1, false}},
+        {1, 100000000, 3, {30, false}},     {0, 100000000, 2, {1, false}},
+        {4, INT64_MAX, 3, {30, false}},
+        {4, kernels::kMinPieceWork / 4 * 10, 2, {10, false}},  // segments as the work allows
     };
     for (const Row& r : rows) {
         const kernels::PiecePlan p = kernels::plan_pieces(r.count, r.steps, r.threads);

@@ -14,8 +14,11 @@ inline constexpr int64_t kMinPieceWork = int64_t{1} << 21;
 // Segments of the steps, when the organisms are too few to be cut into groups.
 inline constexpr int32_t kMaxSegments = 32;
 // Pieces for each thread, so that a thread that starts late, or is held up, leaves its share to
-// the others rather than holding the batch up.
+// the others rather than holding the batch up. Segments can be cut finer than groups, which
+// are whole blocks of lanes, so they are: on cores that run at different speeds, as shared
+// cores do, the batch then ends closer to the time the cores' work adds up to.
 inline constexpr int32_t kPiecesPerThread = 4;
+inline constexpr int32_t kSegmentsPerThread = 16;
 
 struct PiecePlan {
     int32_t pieces;  // 1: the batch stays on the calling thread
@@ -24,7 +27,8 @@ struct PiecePlan {
 
 // How a batch of `count` organisms for `steps` steps is shared among `threads` threads:
 // kPiecesPerThread pieces a thread, each with at least min_piece_work() organism-steps; by
-// groups when each gets kPartAlign organisms or more, enough to keep a walk's vectors full.
+// groups when each gets kPartAlign organisms or more, enough to keep a walk's vectors full,
+// else kSegmentsPerThread segments a thread, no more than kMaxSegments.
 PiecePlan plan_pieces(int32_t count, int64_t steps, int32_t threads);
 
 // Walks `whole` in pieces on the worker pool, as planned for worker_threads(), and returns
