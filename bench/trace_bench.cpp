@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/generator.h"
+#include "core_speeds.h"
 #include "sim/kernels/worker_pool.h"
 #include "vector_path_flag.h"
 
@@ -32,26 +32,12 @@ struct Case {
     int64_t draws;
 };
 
-double thread_cpu_seconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 double floor_seconds(int64_t draws) {
-    vornick::Generator g;
-    int32_t acc = 0;
-    const double t0 = thread_cpu_seconds();
-    for (int64_t i = 0; i < draws; ++i) acc ^= g.draw();
-    const double t = thread_cpu_seconds() - t0;
-    if (acc == 42) std::puts("");  // keeps the draws
-    return t;
+    return vornick::bench::draws_seconds(draws, CLOCK_THREAD_CPUTIME_ID);
 }
 
 double wall_seconds() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+    return vornick::bench::clock_seconds(CLOCK_MONOTONIC);
 }
 
 struct Took {
@@ -126,6 +112,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     vornick::bench::print_vector_path();
+    vornick::bench::print_core_speeds();
 
     std::printf("one thread against the serial floor (CPU time):\n");
     const Case cases[] = {{"4", "100000000", 4 * int64_t{100000000}},

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core_speeds.h"
 #include "sim/history/move_back.h"
 #include "sim/kernels/worker_pool.h"
 #include "sim/move.h"
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
         }
     }
     vornick::bench::print_vector_path();
+    vornick::bench::print_core_speeds();
     vornick::use_worker_threads(1);
 
     struct GoCase {
