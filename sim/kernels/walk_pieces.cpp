@@ -68,7 +68,7 @@ PiecePlan plan_pieces(int32_t count, int64_t steps, int32_t threads) {
     if (count <= 0 || threads <= 1) return {1, false};
     const int64_t min_steps = std::max<int64_t>(1, min_piece_work() / count);
     const int64_t most = steps / min_steps;
-    int64_t pieces = std::min<int64_t>(int64_t{threads} * kPiecesPerThread, most);
+    int64_t pieces = std::min<int64_t>(int64_t{threads} * kGroupsPerThread, most);
     // Groups need no putting together afterwards; segments need a table each.
     const bool by_groups = count >= kPartAlign * pieces;
     if (!by_groups) {

@@ -17,7 +17,7 @@ inline constexpr int32_t kMaxSegments = 32;
 // the others rather than holding the batch up. Segments can be cut finer than groups, which
 // are whole blocks of lanes, so they are: on cores that run at different speeds, as shared
 // cores do, the batch then ends closer to the time the cores' work adds up to.
-inline constexpr int32_t kPiecesPerThread = 4;
+inline constexpr int32_t kGroupsPerThread = 4;
 inline constexpr int32_t kSegmentsPerThread = 16;
 
 struct PiecePlan {
@@ -25,10 +25,10 @@ struct PiecePlan {
     bool by_groups;  // the organisms cut into groups; else the steps cut into segments
 };
 
-// How a batch of `count` organisms for `steps` steps is shared among `threads` threads:
-// kPiecesPerThread pieces a thread, each with at least min_piece_work() organism-steps; by
-// groups when each gets kPartAlign organisms or more, enough to keep a walk's vectors full,
-// else kSegmentsPerThread segments a thread, no more than kMaxSegments.
+// How a batch of `count` organisms for `steps` steps is shared among `threads` threads, each
+// piece with at least min_piece_work() organism-steps: kGroupsPerThread groups a thread when
+// each gets kPartAlign organisms or more, enough to keep a walk's vectors full; else
+// kSegmentsPerThread segments a thread, no more than kMaxSegments.
 PiecePlan plan_pieces(int32_t count, int64_t steps, int32_t threads);
 
 // Walks `whole` in pieces on the worker pool, as planned for worker_threads(), and returns
