@@ -1,6 +1,7 @@
-// Each core's speed at the serial draws, against the fastest. Cores shared with other machines
-// or programs can differ by half, and then 1 thread's time over N threads' moves with the core
-// the one thread lands on: this line tells such a machine from one where sharing falls short.
+// The benches' clocks and the serial floor, and each core's speed at the serial draws against
+// the fastest. Cores shared with other machines or programs can differ by half, and then 1
+// thread's time over N threads' moves with the core the one thread lands on: the speeds tell
+// such a machine from one where sharing falls short.
 #pragma once
 
 #include <sched.h>

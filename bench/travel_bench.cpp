@@ -31,14 +31,8 @@ namespace {
 
 using vornick::Sim;
 
-double clock_now(clockid_t clock) {
-    timespec t{};
-    clock_gettime(clock, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 double cpu_now() {
-    return clock_now(CLOCK_THREAD_CPUTIME_ID);
+    return vornick::bench::clock_seconds(CLOCK_THREAD_CPUTIME_ID);
 }
 
 // vornick-trace's CPU time, user and system, for the steps; negative when it failed.
@@ -82,11 +76,11 @@ std::unique_ptr<Sim> halted_run(int32_t norgs, int16_t speed) {
 
 // Seconds of a travel to step n in chunks, as the window makes it, by `clock`.
 double go_to_seconds(Sim& sim, int32_t n, clockid_t clock = CLOCK_THREAD_CPUTIME_ID) {
-    const double t0 = clock_now(clock);
+    const double t0 = vornick::bench::clock_seconds(clock);
     sim.go_to_step(n);
     while (!sim.travel(sim.travel_chunk())) {
     }
-    return clock_now(clock) - t0;
+    return vornick::bench::clock_seconds(clock) - t0;
 }
 
 // An arrow edit at each of `count` steps spread over the run, then back to step 0.
