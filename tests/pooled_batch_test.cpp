@@ -165,7 +165,8 @@ using PiecePlans = PoolTest;
 // Short batches and single threads stay on the calling thread; otherwise a few pieces a thread,
 // as many as are long enough: many organisms are cut into groups, few into segments of the run.
 TEST_F(PiecePlans, EqualPiecesAThreadWhereThePoolPays) {
-    const int64_t exact = kernels::kMinPieceWork / 784 * 2;  // two pieces' worth, no more
+    const int64_t exact = kernels::kMinPieceWork / 784 * 2;        // two pieces' worth, no more
+    const int64_t ten_segments = kernels::kMinPieceWork / 4 * 10;  // ten pieces' worth of 4
     struct Row {
         int32_t count;
         int64_t steps;
@@ -173,23 +174,15 @@ TEST_F(PiecePlans, EqualPiecesAThreadWhereThePoolPays) {
         kernels::PiecePlan plan;
     };
     const Row rows[] = {
-        {784, 100, 2, {1, false}},
-        {784, 10000000, 1, {1, false}},
-        {784, 10000000, 2, {8, true}},
-        {784, 10000000, 7, {28, false}},
-        {784, 10000000, 64, {32, false}},
-        {784, exact, 2, {2, true}},
-        {784, exact - 1, 2, {1, false}},
-        {784, 2 * exact, 2, {4, true}},
+        {784, 100, 2, {1, false}},          {784, 10000000, 1, {1, false}},
+        {784, 10000000, 2, {8, true}},      {784, 10000000, 7, {28, false}},
+        {784, 10000000, 64, {32, false}},   {784, exact, 2, {2, true}},
+        {784, exact - 1, 2, {1, false}},    {784, 2 * exact, 2, {4, true}},
         {784, exact / 2 * 3, 2, {2, true}},  // three pieces' worth: two, one a thread
-        {256, 10000000, 2, {8, true}},
-        {255, 10000000, 2, {32, false}},
-        {4, 100000000, 2, {32, false}},
-        {4, 1000, 2, {1, false}},
-        {1, 100000000, 3, {30, false}},
-        {0, 100000000, 2, {1, false}},
-        {4, INT64_MAX, 3, {30, false}},
-        {4, kernels::kMinPieceWork / 4 * 10, 2, {10, false}},  // segments as the work allows
+        {256, 10000000, 2, {8, true}},      {255, 10000000, 2, {32, false}},
+        {4, 100000000, 2, {32, false}},     {4, 1000, 2, {1, false}},
+        {1, 100000000, 3, {30, false}},     {0, 100000000, 2, {1, false}},
+        {4, INT64_MAX, 3, {30, false}},     {4, ten_segments, 2, {10, false}},
     };
     for (const Row& r : rows) {
         const kernels::PiecePlan p = kernels::plan_pieces(r.count, r.steps, r.threads);
